@@ -1,0 +1,108 @@
+#include "Printers.h"
+#include "model/BodyTag.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Scheme WorkedExample()
+{
+    Scheme s;
+    s.bgcolor = 0x00FFFFFF;
+    s.text = 0x00000000;
+    s.link = 0x00FF0000;
+    s.alink = 0x000000FF;
+    s.useback = 1;
+    s.background.Assign("images/fond.gif");
+    s.watermark = 1;
+    s.sidemargin = 10;
+    s.topmargin = 0;
+    return s;
+}
+
+} // namespace
+
+TEST(BodyTag, WorkedExamples)
+{
+    EXPECT_EQ(BuildBodyTag(Scheme(), false, true), "<body>");
+    EXPECT_EQ(BuildBodyTag(Scheme(), true, false), "<BODY>");
+    EXPECT_EQ(BuildBodyTag(WorkedExample(), false, true),
+              "<body bgcolor=\"#FFFFFF\" text=\"#000000\" link=\"#0000FF\" alink=\"#FF0000\" "
+              "background=\"images/fond.gif\" bgproperties=\"fixed\" leftmargin=\"10\" topmargin=\"0\">");
+    EXPECT_EQ(BuildBodyTag(WorkedExample(), true, false),
+              "<BODY BGCOLOR=\"#ffffff\" TEXT=\"#000000\" LINK=\"#0000ff\" ALINK=\"#ff0000\" "
+              "BACKGROUND=\"images/fond.gif\" BGPROPERTIES=\"FIXED\" LEFTMARGIN=\"10\" TOPMARGIN=\"0\">");
+}
+
+TEST(BodyTag, ImageAttributes)
+{
+    Scheme s;
+    s.watermark = 1;
+    s.background.Assign("a.gif");
+    EXPECT_EQ(BuildBodyTag(s, false, true), "<body>") << "watermark without useback writes nothing";
+
+    s.watermark = 0;
+    s.useback = 1;
+    s.background.Assign("");
+    EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"\">");
+
+    s.background.Assign("My \"Pics\"/Fond.GIF");
+    EXPECT_EQ(BuildBodyTag(s, true, true), "<BODY BACKGROUND=\"My \"Pics\"/Fond.GIF\">")
+        << "the path is written unchanged, even with tags upper case";
+
+    s.useback = 7; // any non-zero byte counts as set
+    s.watermark = 2;
+    EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"My \"Pics\"/Fond.GIF\" bgproperties=\"fixed\">");
+}
+
+TEST(BodyTag, Margins)
+{
+    const struct
+    {
+        int32_t side, top;
+        const char* tag;
+    } rows[] = {
+        {-1, -1, "<body>"},
+        {0, -1, "<body leftmargin=\"0\">"},
+        {-1, 0, "<body topmargin=\"0\">"},
+        {-2, 150, "<body leftmargin=\"-2\" topmargin=\"150\">"},
+        {100, 5, "<body leftmargin=\"100\" topmargin=\"5\">"},
+        {INT32_MIN, INT32_MAX, "<body leftmargin=\"-2147483648\" topmargin=\"2147483647\">"},
+    };
+    for (const auto& row : rows) {
+        Scheme s;
+        s.sidemargin = row.side;
+        s.topmargin = row.top;
+        EXPECT_EQ(BuildBodyTag(s, false, false), row.tag);
+    }
+}
+
+TEST(BodyTag, CaseOptionsTouchOnlyTheirOwnParts)
+{
+    Scheme s = WorkedExample();
+    s.bgcolor = 0x00ABCDEF;
+    s.background.Assign("Img/abc.gif");
+    const std::string lower = BuildBodyTag(s, false, false);
+    const std::string upperHex = BuildBodyTag(s, false, true);
+    EXPECT_NE(lower.find("bgcolor=\"#efcdab\""), std::string::npos);
+    EXPECT_NE(upperHex.find("bgcolor=\"#EFCDAB\""), std::string::npos);
+    EXPECT_NE(upperHex.find("background=\"Img/abc.gif\""), std::string::npos);
+    const std::string upperTags = BuildBodyTag(s, true, false);
+    EXPECT_NE(upperTags.find("BGCOLOR=\"#efcdab\""), std::string::npos);
+    EXPECT_NE(upperTags.find("BACKGROUND=\"Img/abc.gif\""), std::string::npos);
+}
+
+TEST(BodyTag, DefaultColoursNeverShowTheirRgb)
+{
+    Scheme s;
+    s.bgcolor = 0xFF123456;
+    s.text = 0x01ABCDEF;
+    EXPECT_EQ(BuildBodyTag(s, false, true), "<body>");
+}
+
+TEST(ApplyTagCase, OnlyAsciiLettersChange)
+{
+    EXPECT_EQ(ApplyTagCase(" bgColor=\"", true), " BGCOLOR=\"");
+    EXPECT_EQ(ApplyTagCase(" BGCOLOR=\"", false), " bgcolor=\"");
+    EXPECT_EQ(ApplyTagCase("\xC9t\xE9", true), "\xC9T\xE9");
+}
