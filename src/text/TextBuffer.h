@@ -3,6 +3,7 @@
 // line starts. A byte is a character; only ASCII letters are ever folded.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -11,6 +12,9 @@ class CTextBuffer
 public:
     // A count of npos means "up to the text's NUL".
     static constexpr uint32_t npos = 0xFFFFFFFFu;
+    // The longest text: its doubled capacity fits in 32 bits and every offset
+    // with the terminator fits in a signed 32-bit search length.
+    static constexpr uint32_t maxLength = 0x7FFFFFFEu;
 
     CTextBuffer();
     CTextBuffer(const char* text, uint32_t count = npos);
@@ -44,6 +48,8 @@ public:
     uint32_t IndexLines();
     CTextBuffer GetLine(uint32_t i);
 
+    // Regular files only, at most maxLength bytes. A read error after the
+    // block was filled in part returns false with the bytes read so far.
     bool LoadFile(const char* path);
     // Writes through a temporary file in the same folder renamed over the
     // target: a failed save leaves the target as it was.
@@ -59,6 +65,10 @@ public:
 private:
     bool Reserve(uint32_t needed);
     void ClearLineIndex();
+    bool Overlaps(const char* text, size_t count) const;
+    // Assign (replaceAll), Append or Prepend (atFront) of count bytes.
+    bool Insert(const char* text, uint32_t count, bool atFront, bool replaceAll);
+    void Swap(CTextBuffer& other) noexcept;
 
     char* data = nullptr;
     char* wordStartChars = nullptr;

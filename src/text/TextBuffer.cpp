@@ -1,0 +1,565 @@
+#include "text/TextBuffer.h"
+
+#include "text/QuickSearch.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uint32_t kTableStep = 1000;
+
+// Offsets of matches or line starts in a malloc'ed table that grows by
+// kTableStep entries and always keeps room for one more entry after the next.
+bool RecordOffset(uint32_t*& table, uint32_t& size, uint32_t& count, uint32_t offset)
+{
+    if (count + 2 > size) {
+        auto* grown = static_cast<uint32_t*>(std::realloc(table, (size_t(size) + kTableStep) * sizeof(uint32_t)));
+        if (!grown)
+            return false;
+        table = grown;
+        size += kTableStep;
+    }
+    table[count++] = offset;
+    return true;
+}
+
+size_t ByteCount(const char* text, uint32_t count)
+{
+    if (!text)
+        return 0;
+    return count == CTextBuffer::npos ? std::strlen(text) : count;
+}
+
+// Membership table of a NUL-terminated set of bytes.
+void FillSetTable(const char* set, bool (&member)[256])
+{
+    std::memset(member, 0, sizeof member);
+    for (const char* c = set; *c; ++c)
+        member[static_cast<unsigned char>(*c)] = true;
+}
+
+char* CopyString(const char* text)
+{
+    const size_t n = std::strlen(text ? text : "");
+    auto* copy = static_cast<char*>(std::malloc(n + 1));
+    if (copy) {
+        std::memcpy(copy, text ? text : "", n);
+        copy[n] = '\0';
+    }
+    return copy;
+}
+
+template <bool Fold>
+const char* Sunday(const char* text, const char* pattern, int32_t textLength, int32_t patternLength,
+                   const uint32_t (&shift)[256])
+{
+    const auto* x = reinterpret_cast<const unsigned char*>(text);
+    const auto* pat = reinterpret_cast<const unsigned char*>(pattern);
+    auto same = [](unsigned char a, unsigned char b) { return Fold ? FoldByte(a) == FoldByte(b) : a == b; };
+    const int32_t last = patternLength - 1;
+    const int32_t bound = textLength - patternLength;
+    for (int32_t p = 0; p < bound; p += static_cast<int32_t>(shift[x[p + patternLength]])) {
+        int32_t i = last;
+        while (i >= 0 && same(x[p + i], pat[i]))
+            --i;
+        if (i < 0)
+            return text + p;
+    }
+    return nullptr;
+}
+
+// Follows symbolic links so that a save replaces the file a link points to;
+// a dangling link resolves to the missing file it names.
+bool ResolveLinks(std::string& path)
+{
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0)
+            return errno == ENOENT;
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        std::string target(size_t(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
+        const ssize_t n = readlink(path.c_str(), target.data(), target.size());
+        if (n < 0 || size_t(n) >= target.size())
+            return false;
+        target.resize(size_t(n));
+        if (target.empty())
+            return false;
+        if (target[0] == '/')
+            path = target;
+        else
+            path = path.substr(0, path.rfind('/') + 1) + target;
+    }
+    return false;
+}
+
+bool WriteAll(int fd, const char* bytes, size_t count)
+{
+    while (count > 0) {
+        const ssize_t n = write(fd, bytes, count);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes += n;
+        count -= size_t(n);
+    }
+    return true;
+}
+
+// A new file beside target, created with the usual 0666 & ~umask.
+int CreateTemporary(const std::string& target, std::string& tempPath)
+{
+    const size_t slash = target.rfind('/');
+    const std::string folder = target.substr(0, slash + 1);
+    const std::string name = target.substr(slash + 1);
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        timespec now;
+        clock_gettime(CLOCK_REALTIME, &now);
+        tempPath = folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(++serial) + "-" +
+                   std::to_string(now.tv_nsec);
+        const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+void BuildShiftTable(const char* pattern, int32_t patternLength, bool foldCase, uint32_t (&shift)[256])
+{
+    for (uint32_t& entry : shift)
+        entry = static_cast<uint32_t>(patternLength) + 1;
+    for (int32_t i = 0; i < patternLength; ++i) {
+        const auto c = static_cast<unsigned char>(pattern[i]);
+        const auto s = static_cast<uint32_t>(patternLength - i);
+        if (foldCase) {
+            const unsigned char lower = FoldByte(c);
+            shift[lower] = s;
+            if (unsigned(lower) - 'a' < 26u)
+                shift[lower - ('a' - 'A')] = s;
+        } else {
+            shift[c] = s;
+        }
+    }
+}
+
+const char* QuickSearchWithTable(const char* text, const char* pattern, int32_t textLength, int32_t patternLength,
+                                 const uint32_t (&shift)[256], bool foldCase)
+{
+    if (pattern[0] == '\0')
+        return text;
+    if (textLength < 1 || patternLength < 1 || textLength < patternLength)
+        return nullptr;
+    return foldCase ? Sunday<true>(text, pattern, textLength, patternLength, shift)
+                    : Sunday<false>(text, pattern, textLength, patternLength, shift);
+}
+
+const char* QuickSearch(const char* text, const char* pattern, int32_t textLength, int32_t patternLength)
+{
+    if (pattern[0] == '\0')
+        return text;
+    if (textLength < 1 || patternLength < 1 || textLength < patternLength)
+        return nullptr;
+    uint32_t shift[256];
+    BuildShiftTable(pattern, patternLength, false, shift);
+    return Sunday<false>(text, pattern, textLength, patternLength, shift);
+}
+
+char* FoldCase(char* bytes, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<char>(FoldByte(static_cast<unsigned char>(bytes[i])));
+    return bytes;
+}
+
+CTextBuffer::CTextBuffer()
+{
+    data = static_cast<char*>(std::malloc(1024));
+    if (data) {
+        data[0] = '\0';
+        capacity = 1023;
+    }
+}
+
+CTextBuffer::CTextBuffer(const char* text, uint32_t count)
+{
+    const size_t n = ByteCount(text, count);
+    if (n > maxLength)
+        return;
+    data = static_cast<char*>(std::malloc(2 * n + 1));
+    if (!data)
+        return;
+    if (n > 0)
+        std::memcpy(data, text, n);
+    data[n] = '\0';
+    length = static_cast<uint32_t>(n);
+    capacity = static_cast<uint32_t>(2 * n);
+}
+
+CTextBuffer::CTextBuffer(const CTextBuffer& other) : CTextBuffer(other.Data(), other.length)
+{}
+
+CTextBuffer::CTextBuffer(CTextBuffer&& other) noexcept
+{
+    Swap(other);
+}
+
+CTextBuffer& CTextBuffer::operator=(const CTextBuffer& other)
+{
+    Assign(other);
+    return *this;
+}
+
+CTextBuffer& CTextBuffer::operator=(CTextBuffer&& other) noexcept
+{
+    if (this != &other) {
+        CTextBuffer taken(static_cast<CTextBuffer&&>(other));
+        Swap(taken);
+    }
+    return *this;
+}
+
+void CTextBuffer::Swap(CTextBuffer& other) noexcept
+{
+    std::swap(data, other.data);
+    std::swap(wordStartChars, other.wordStartChars);
+    std::swap(wordEndChars, other.wordEndChars);
+    std::swap(length, other.length);
+    std::swap(capacity, other.capacity);
+    std::swap(linesIndexed, other.linesIndexed);
+    std::swap(lineStarts, other.lineStarts);
+    std::swap(lineCount, other.lineCount);
+    std::swap(lineTableSize, other.lineTableSize);
+}
+
+CTextBuffer::~CTextBuffer()
+{
+    std::free(data);
+    std::free(wordStartChars);
+    std::free(wordEndChars);
+    std::free(lineStarts);
+}
+
+bool CTextBuffer::Reserve(uint32_t needed)
+{
+    if (needed > maxLength)
+        return false;
+    if (data && capacity >= needed)
+        return true;
+    auto* grown = static_cast<char*>(std::realloc(data, 2 * size_t(needed) + 1));
+    if (!grown)
+        return false;
+    if (!data)
+        grown[0] = '\0';
+    data = grown;
+    capacity = 2 * needed;
+    return true;
+}
+
+void CTextBuffer::ClearLineIndex()
+{
+    linesIndexed = 0;
+}
+
+bool CTextBuffer::Overlaps(const char* text, size_t count) const
+{
+    return data && count > 0 && text < data + capacity + 1 && data < text + count;
+}
+
+bool CTextBuffer::Insert(const char* text, uint32_t count, bool atFront, bool replaceAll)
+{
+    const size_t n = ByteCount(text, count);
+    if (Overlaps(text, n)) {
+        // The source would move or be overwritten as the block changes.
+        const CTextBuffer copy(text, static_cast<uint32_t>(n));
+        return copy.HasBlock() && Insert(copy.data, copy.length, atFront, replaceAll);
+    }
+    const size_t kept = replaceAll ? 0 : length;
+    if (n + kept > maxLength || !Reserve(static_cast<uint32_t>(n + kept)))
+        return false;
+    if (atFront && kept > 0)
+        std::memmove(data + n, data, kept);
+    if (n > 0)
+        std::memcpy(atFront ? data : data + kept, text, n);
+    length = static_cast<uint32_t>(n + kept);
+    data[length] = '\0';
+    ClearLineIndex();
+    return true;
+}
+
+bool CTextBuffer::Assign(const char* text, uint32_t count)
+{
+    return Insert(text, count, false, true);
+}
+
+bool CTextBuffer::Assign(const CTextBuffer& other)
+{
+    if (this == &other)
+        return true;
+    return Insert(other.Data(), other.length, false, true);
+}
+
+bool CTextBuffer::Append(const char* text, uint32_t count)
+{
+    return Insert(text, count, false, false);
+}
+
+bool CTextBuffer::Prepend(const char* text, uint32_t count)
+{
+    return Insert(text, count, true, false);
+}
+
+bool CTextBuffer::Cut(int32_t n)
+{
+    if (!data || n == 0 || length == 0)
+        return true;
+    const int64_t size = n > 0 ? int64_t(n) : -int64_t(n);
+    if (size >= length) {
+        length = 0;
+    } else {
+        if (n > 0)
+            std::memmove(data, data + size, length - size_t(size));
+        length -= static_cast<uint32_t>(size);
+    }
+    data[length] = '\0';
+    ClearLineIndex();
+    return true;
+}
+
+CTextBuffer CTextBuffer::Left(uint32_t n) const
+{
+    return CTextBuffer(Data(), n < length ? n : length);
+}
+
+CTextBuffer CTextBuffer::Mid(uint32_t start, uint32_t count) const
+{
+    if (start > length)
+        start = length;
+    const uint32_t rest = length - start;
+    return CTextBuffer(Data() + start, count < rest ? count : rest);
+}
+
+int32_t CTextBuffer::Find(const char* pattern, uint32_t start, bool ignoreCase) const
+{
+    if (!data || !pattern || start > length)
+        return -1;
+    const size_t patternLength = std::strlen(pattern);
+    if (patternLength == 0 || patternLength > maxLength)
+        return -1;
+    const auto m = static_cast<int32_t>(patternLength);
+    const auto textLength = static_cast<int32_t>(length - start + 1);
+    const char* q;
+    if (ignoreCase) {
+        uint32_t shift[256];
+        BuildShiftTable(pattern, m, true, shift);
+        q = QuickSearchWithTable(data + start, pattern, textLength, m, shift, true);
+    } else {
+        q = QuickSearch(data + start, pattern, textLength, m);
+    }
+    return q ? static_cast<int32_t>(q - data) : -1;
+}
+
+bool CTextBuffer::SetWordStartChars(const char* set)
+{
+    char* copy = CopyString(set);
+    if (!copy)
+        return false;
+    std::free(wordStartChars);
+    wordStartChars = copy;
+    return true;
+}
+
+bool CTextBuffer::SetWordEndChars(const char* set)
+{
+    char* copy = CopyString(set);
+    if (!copy)
+        return false;
+    std::free(wordEndChars);
+    wordEndChars = copy;
+    return true;
+}
+
+uint32_t CTextBuffer::Replace(const char* pattern, const char* replacement, char mode)
+{
+    if (!data || !pattern || !*pattern)
+        return 0;
+    const size_t patternSize = std::strlen(pattern);
+    const size_t replacementSize = std::strlen(replacement ? replacement : "");
+    if (patternSize > maxLength || replacementSize > maxLength)
+        return 0;
+    const bool foldCase = mode == 'I' || mode == 'M';
+    const bool wholeWords = mode == 'X' || mode == 'M';
+    if (wholeWords && ((!wordStartChars && !SetWordStartChars("")) || (!wordEndChars && !SetWordEndChars(""))))
+        return 0;
+    bool before[256] = {};
+    bool after[256] = {};
+    if (wholeWords) {
+        FillSetTable(wordStartChars, before);
+        FillSetTable(wordEndChars, after);
+    }
+
+    uint32_t tableSize = kTableStep;
+    uint32_t count = 0;
+    auto* matches = static_cast<uint32_t*>(std::malloc(tableSize * sizeof(uint32_t)));
+    if (!matches)
+        return 0;
+    const auto m = static_cast<uint32_t>(patternSize);
+    uint32_t shift[256];
+    BuildShiftTable(pattern, static_cast<int32_t>(m), foldCase, shift);
+    // In the ignore-case modes the neighbours of a match are judged folded.
+    auto neighbour = [&](uint32_t at) {
+        const auto c = static_cast<unsigned char>(data[at]);
+        return foldCase ? FoldByte(c) : c;
+    };
+    for (uint32_t s = 0; s < length;) {
+        const char* found = QuickSearchWithTable(data + s, pattern, static_cast<int32_t>(length - s + 1),
+                                                 static_cast<int32_t>(m), shift, foldCase);
+        if (!found)
+            break;
+        const auto q = static_cast<uint32_t>(found - data);
+        const bool counts =
+            !wholeWords || ((q == 0 || before[neighbour(q - 1)]) && (q + m == length || after[neighbour(q + m)]));
+        if (counts && !RecordOffset(matches, tableSize, count, q)) {
+            std::free(matches);
+            return 0;
+        }
+        s = q + m;
+    }
+    const int64_t newLength = int64_t(length) + int64_t(count) * (int64_t(replacementSize) - int64_t(m));
+    char* block =
+        count > 0 && newLength <= maxLength ? static_cast<char*>(std::malloc(size_t(newLength) + 1)) : nullptr;
+    if (!block) {
+        std::free(matches);
+        return 0;
+    }
+    char* out = block;
+    uint32_t from = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        std::memcpy(out, data + from, matches[i] - from);
+        out += matches[i] - from;
+        if (replacementSize > 0)
+            std::memcpy(out, replacement, replacementSize);
+        out += replacementSize;
+        from = matches[i] + m;
+    }
+    std::memcpy(out, data + from, length - from);
+    block[newLength] = '\0';
+    std::free(matches);
+    std::free(data);
+    data = block;
+    length = capacity = static_cast<uint32_t>(newLength);
+    ClearLineIndex();
+    return count;
+}
+
+uint32_t CTextBuffer::IndexLines()
+{
+    if (linesIndexed)
+        return lineCount;
+    if (!data)
+        return 0;
+    auto* table = static_cast<uint32_t*>(std::realloc(lineStarts, kTableStep * sizeof(uint32_t)));
+    if (!table)
+        return 0;
+    lineStarts = table;
+    lineTableSize = kTableStep;
+    uint32_t count = 0;
+    uint32_t shift[256];
+    BuildShiftTable("\r\n", 2, false, shift);
+    for (uint32_t s = 0;;) {
+        if (!RecordOffset(lineStarts, lineTableSize, count, s))
+            return 0;
+        const char* found =
+            QuickSearchWithTable(data + s, "\r\n", static_cast<int32_t>(length - s + 1), 2, shift, false);
+        if (!found)
+            break;
+        s = static_cast<uint32_t>(found - data) + 2;
+    }
+    lineStarts[count] = length;
+    lineCount = count;
+    linesIndexed = 1;
+    return lineCount;
+}
+
+CTextBuffer CTextBuffer::GetLine(uint32_t i)
+{
+    if (!linesIndexed)
+        IndexLines();
+    if (!data || !linesIndexed || i >= lineCount)
+        return CTextBuffer("", 0);
+    const uint32_t begin = lineStarts[i];
+    const uint32_t end = i + 1 == lineCount ? lineStarts[i + 1] : lineStarts[i + 1] - 2;
+    return CTextBuffer(data + begin, end - begin);
+}
+
+bool CTextBuffer::LoadFile(const char* path)
+{
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 || uint64_t(st.st_size) > maxLength ||
+        !Reserve(static_cast<uint32_t>(st.st_size))) {
+        close(fd);
+        return false;
+    }
+    const auto size = static_cast<size_t>(st.st_size);
+    size_t got = 0;
+    bool failed = false;
+    while (got < size) {
+        const ssize_t n = read(fd, data + got, size - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            failed = n < 0;
+            break;
+        }
+        got += size_t(n);
+    }
+    close(fd);
+    length = static_cast<uint32_t>(got);
+    data[length] = '\0';
+    ClearLineIndex();
+    return !failed;
+}
+
+bool CTextBuffer::SaveFile(const char* path) const
+{
+    std::string target(path ? path : "");
+    if (target.empty() || !ResolveLinks(target))
+        return false;
+    std::string tempPath;
+    const int fd = CreateTemporary(target, tempPath);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    bool ok = stat(target.c_str(), &st) != 0 || fchmod(fd, st.st_mode & 07777) == 0;
+    ok = ok && WriteAll(fd, Data(), length) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        unlink(tempPath.c_str());
+        return false;
+    }
+    // Make the rename itself durable; some file systems refuse a folder fsync.
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+    return true;
+}
