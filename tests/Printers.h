@@ -1,6 +1,7 @@
 // Readable values in failed checks.
 #pragma once
 
+#include "controls/PaletteGridLogic.h"
 #include "model/Scheme.h"
 #include "text/TextBuffer.h"
 
@@ -37,3 +38,5 @@ inline void PrintTo(const Scheme& s, std::ostream* os)
     PrintTo(s.background, os);
     *os << '}';
 }
+
+inline void PrintTo(const GridCell& cell, std::ostream* os) { *os << '(' << cell.col << ", " << cell.row << ')'; }
