@@ -1,0 +1,64 @@
+// The root of the settings store: one per-user file in the form of
+// SettingsFile.h, read whole and replaced whole.
+//
+// A commit holds an exclusive flock on "<file>.lock" beside the file, re-reads
+// the file, applies one key's changes, writes a temporary file in the same
+// folder, syncs it and renames it over the file, so two processes writing at
+// once lose nothing. A damaged file is kept as "<file>.bad" on the commit that
+// replaces it. Readers take no lock: a rename never shows them a half file.
+// When the file is a symbolic link, the file it points to is replaced and the
+// link stays.
+#pragma once
+
+#include "store/SettingsFile.h"
+
+#include <chrono>
+#include <string>
+
+struct SettingsSnapshot
+{
+    SettingsDocument document;
+    bool damaged = false;
+    // The file exists but could not be read (a missing file is readable and
+    // empty); nothing should then be written over it.
+    bool unreadable = false;
+};
+
+// One key's changes, applied on top of whatever the file holds at commit time.
+struct SettingsChange
+{
+    std::string keyPath;
+    std::vector<SettingsValue> values;
+};
+
+class CSettingsStore
+{
+public:
+    // Larger files are read only this far, and count as damaged.
+    static constexpr size_t kMaxFileBytes = 1 << 20;
+
+    explicit CSettingsStore(std::string path);
+
+    // $XDG_CONFIG_HOME/velloran/settings.reg, XDG_CONFIG_HOME defaulting to
+    // $HOME/.config; empty when neither can be found.
+    static std::string DefaultPath();
+
+    const std::string& Path() const { return m_strPath; }
+    std::string LockPath() const { return m_strPath + ".lock"; }
+
+    // How long a commit waits for another writer before it fails.
+    void SetLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
+
+    SettingsSnapshot Read() const;
+
+    // Creates the file's folder (and its parents) when missing.
+    bool MakeFolder() const;
+
+    // Creates the key when missing and sets the values; false when anything
+    // failed, and then the file is as it was.
+    bool Commit(const SettingsChange& change) const;
+
+private:
+    std::string m_strPath;
+    std::chrono::milliseconds m_lockTimeout{3000};
+};
