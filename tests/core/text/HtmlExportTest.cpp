@@ -1,0 +1,125 @@
+// Writing the body tag into an HTML file.
+#include "HtmlFiles.h"
+#include "Printers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+
+namespace {
+
+constexpr std::string_view kTag = "<body text=\"#000000\">";
+
+struct ExportRow
+{
+    const char* what;
+    std::string before;
+    std::string after;
+};
+
+const ExportRow kExportRows[] = {
+    {"empty file", "", "<body text=\"#000000\">"},
+    {"tag on its own line", "<html>\r\n<body bgcolor=\"#ffffff\">\r\n</body></html>",
+     "<html>\r\n<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\n</body></html>"},
+    {"upper-case tag", "<HTML><BODY BGCOLOR=#FFFFFF></HTML>",
+     "<HTML><body text=\"#000000\">\r\n<!-- BODY BGCOLOR=#FFFFFF --></HTML>"},
+    {"no body tag", "<p>no body tag</p>", "<body text=\"#000000\"><p>no body tag</p>"},
+    {"bare tag", "<body>", "<body text=\"#000000\">\r\n<!-- body -->"},
+    {"no > after the tag", "<p>x</p><body bgcolor=#fff\r\n",
+     "<p>x</p><body text=\"#000000\">\r\n<!-- body bgcolor=#fff\r\n -->"},
+    {"<body at the very end", "x<body", "x<body text=\"#000000\">\r\n<!-- body -->"},
+    {"every verbatim copy, not one in another case",
+     "<!-- <body bgcolor=\"#ffffff\"> -->\r\n<body bgcolor=\"#ffffff\">\r\n<BODY bgcolor=\"#ffffff\">",
+     "<!-- <body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" --> -->\r\n"
+     "<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\n<BODY bgcolor=\"#ffffff\">"},
+    {"bytes 0x80-0xFF, NULs and CR-only line ends kept", "\xFF\0<html>\r<body bgcolor=\"#ffffff\">\r\xE9\0\x80"s,
+     "\xFF\0<html>\r<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\xE9\0\x80"s},
+    {"NUL inside the old tag ends it", "<body a\0b>rest"s, "<body text=\"#000000\">\r\n<!-- body a -->\0b>rest"s},
+};
+
+TEST(HtmlExport, TableOfFiles)
+{
+    CScratchDir dir;
+    for (const ExportRow& row : kExportRows) {
+        SCOPED_TRACE(row.what);
+        const std::string path = dir.Path("page.html");
+        WriteBytes(path, row.before);
+        EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
+        EXPECT_EQ(ReadBytes(path), row.after);
+    }
+}
+
+TEST(HtmlExport, MissingFileIsCreatedWithTagAlone)
+{
+    CScratchDir dir;
+    const std::string path = dir.Path("new.html");
+    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
+    EXPECT_EQ(ReadBytes(path), kTag);
+}
+
+TEST(HtmlExport, SkipReadWritesTagAlone)
+{
+    CScratchDir dir;
+    const std::string path = dir.Path("page.html");
+    WriteBytes(path, "<html><body bgcolor=#ffffff></html>");
+    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, true), ExportResult::Exported);
+    EXPECT_EQ(ReadBytes(path), kTag);
+}
+
+TEST(HtmlExport, RepeatedExportsStackComments)
+{
+    CScratchDir dir;
+    const std::string path = dir.Path("page.html");
+    WriteBytes(path, "<html>\r\n<body bgcolor=\"#ffffff\">\r\n</body></html>");
+    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
+    EXPECT_EQ(ExportBodyTag(path.c_str(), "<body text=\"#ff0000\">", false), ExportResult::Exported);
+    EXPECT_EQ(ReadBytes(path), "<html>\r\n<body text=\"#ff0000\">\r\n<!-- body text=\"#000000\" -->\r\n"
+                               "<!-- body bgcolor=\"#ffffff\" -->\r\n</body></html>");
+}
+
+TEST(HtmlExport, PercentSignsGoInLiterally)
+{
+    CTextBuffer file("<body bgcolor=\"%s%n\">");
+    ASSERT_TRUE(RewriteBodyTag(file, "<body background=\"100%s%n%d.gif\">"));
+    EXPECT_EQ(file.View(), "<body background=\"100%s%n%d.gif\">\r\n<!-- body bgcolor=\"%s%n\" -->");
+}
+
+TEST(HtmlExport, UnreadableFileIsNeverOverwritten)
+{
+    // Root reads any regular file: a folder at the path is what exists yet cannot be read.
+    CScratchDir dir;
+    const std::string path = dir.Path("page.html");
+    std::filesystem::create_directory(path);
+    WriteBytes(path + "/inside.txt", "kept");
+    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::CannotRead);
+    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, true), ExportResult::CannotWrite);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(ReadBytes(path + "/inside.txt"), "kept");
+}
+
+TEST(HtmlExport, UnwritableFolderLeavesEverythingAsItWas)
+{
+    CScratchDir dir;
+    const std::string file = dir.Path("file");
+    WriteBytes(file, "<body bgcolor=#ffffff>");
+    EXPECT_EQ(ExportBodyTag((file + "/page.html").c_str(), kTag, false), ExportResult::CannotWrite);
+    EXPECT_EQ(ReadBytes(file), "<body bgcolor=#ffffff>");
+    // No temporary file left behind either.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);
+}
+
+TEST(HtmlExport, LargeFileWithTagAtItsEnd)
+{
+    CScratchDir dir;
+    const std::string path = dir.Path("large.html");
+    std::string content;
+    while (content.size() < (5u << 20))
+        content += "<p>Line of text with <b>bold</b> and \xE9t\xE9, no tag of interest.</p>\r\n";
+    WriteBytes(path, content + "<BODY>");
+    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
+    EXPECT_TRUE(ReadBytes(path) == content + std::string(kTag) + "\r\n<!-- BODY -->");
+}
+
+} // namespace
