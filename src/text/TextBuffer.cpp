@@ -281,13 +281,15 @@ bool CTextBuffer::Overlaps(const char* text, size_t count) const
 bool CTextBuffer::Insert(const char* text, uint32_t count, bool atFront, bool replaceAll)
 {
     const size_t n = ByteCount(text, count);
+    const size_t kept = replaceAll ? 0 : length;
+    if (n + kept > maxLength)
+        return false;
     if (Overlaps(text, n)) {
         // The source would move or be overwritten as the block changes.
         const CTextBuffer copy(text, static_cast<uint32_t>(n));
         return copy.HasBlock() && Insert(copy.data, copy.length, atFront, replaceAll);
     }
-    const size_t kept = replaceAll ? 0 : length;
-    if (n + kept > maxLength || !Reserve(static_cast<uint32_t>(n + kept)))
+    if (!Reserve(static_cast<uint32_t>(n + kept)))
         return false;
     if (atFront && kept > 0)
         std::memmove(data + n, data, kept);

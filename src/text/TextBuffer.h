@@ -60,6 +60,8 @@ public:
     uint32_t Length() const { return length; }
     uint32_t Capacity() const { return capacity; }
     bool HasBlock() const { return data != nullptr; }
+    // The line index matches the text (no rebuild on the next GetLine).
+    bool LinesIndexed() const { return linesIndexed != 0; }
     std::string_view View() const { return {Data(), length}; }
 
 private:
