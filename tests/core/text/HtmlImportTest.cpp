@@ -123,25 +123,24 @@ TEST(HtmlImport, AttributeTextEndingMidToken)
     }
 }
 
-TEST(HtmlImport, FileWithoutBodyTagLeavesSchemeUntouched)
-{
-    CScratchDir dir;
-    const std::string path = dir.Path("page.html");
-    WriteBytes(path, "<html><p>no body tag</p><bod y></html>");
-    Scheme scheme = Scrambled();
-    EXPECT_EQ(ImportBodyTag(path.c_str(), scheme), ImportResult::NoBodyTag);
-    EXPECT_EQ(scheme, Scrambled());
-}
-
-TEST(HtmlImport, UnreadableFileLeavesSchemeUntouched)
+TEST(HtmlImport, FailedImportLeavesSchemeUntouched)
 {
     CScratchDir dir;
     WriteBytes(dir.Path("file"), "<body bgcolor=#ffffff>");
-    // Root reads any file, so make the read fail by other means.
-    for (const std::string& path : {dir.Path("missing.html"), dir.Path(""), dir.Path("file/page.html")}) {
-        SCOPED_TRACE(path);
+    WriteBytes(dir.Path("page.html"), "<html><p>no body tag</p><bod y></html>");
+    // Root reads any file: a folder, a missing file and a path under a file fail all the same.
+    const struct
+    {
+        std::string path;
+        ImportResult result;
+    } rows[] = {{dir.Path("page.html"), ImportResult::NoBodyTag},
+                {dir.Path("missing.html"), ImportResult::CannotRead},
+                {dir.Path(""), ImportResult::CannotRead},
+                {dir.Path("file/page.html"), ImportResult::CannotRead}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
         Scheme scheme = Scrambled();
-        EXPECT_EQ(ImportBodyTag(path.c_str(), scheme), ImportResult::CannotRead);
+        EXPECT_EQ(ImportBodyTag(row.path.c_str(), scheme), row.result);
         EXPECT_EQ(scheme, Scrambled());
     }
 }

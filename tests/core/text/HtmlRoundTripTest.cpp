@@ -37,7 +37,7 @@ TEST(HtmlRoundTrip, RandomSchemesThroughOneFile)
     const std::string path = dir.Path("page.html");
     WriteBytes(path, "<html>\r\n<head><title>Page</title></head>\r\n<body bgcolor=\"#ffffff\">\r\n</body></html>\r\n");
     std::mt19937 random(20240611);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 150; ++i) {
         const Scheme original = RandomScheme(random);
         const bool tagsUpper = random() & 1, hexUpper = random() & 1;
         const std::string tag = BuildBodyTag(original, tagsUpper, hexUpper);
