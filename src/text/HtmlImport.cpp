@@ -53,7 +53,7 @@ private:
     bool m_bBlankAfter;
 };
 
-// The token lower-cased (A-Z only) in a NUL-terminated field of its size.
+// The token, which fits the field, lower-cased (A-Z only) and NUL-terminated.
 template <size_t N> void FoldToken(std::string_view token, char (&field)[N])
 {
     std::memcpy(field, token.data(), token.size());
