@@ -22,7 +22,8 @@
 class CRegistryKey
 {
 public:
-    // Strings of this size or more (5000 with their NUL) are not read.
+    // The read buffer, the terminating NUL included: a string of 5000 bytes or
+    // more is not read.
     static constexpr uint32_t kMaxStringBytes = 5000;
 
     CRegistryKey() = default;
@@ -30,8 +31,8 @@ public:
     CRegistryKey& operator=(const CRegistryKey&) = delete;
     ~CRegistryKey();
 
-    // Closes any open key, then opens path under root, to be created at
-    // Close when missing. False when the path is not a valid key path or the
+    // Closes any open key, then opens path under root (which must outlive the
+    // open key), to be created at Close when missing. False when the path is not a valid key path or the
     // settings folder cannot be created.
     bool Create(const CSettingsStore& root, const char* path);
     // Closes any open key, then opens path only when the key exists.

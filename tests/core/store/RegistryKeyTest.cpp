@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -272,4 +272,39 @@ TEST_F(RegistryKey, TwoProcessesWritingAtOnceLoseNothing)
         }
     }
     EXPECT_FALSE(store.Read().damaged);
+}
+
+TEST(SettingsStore, DefaultPathFollowsXdgConfigHome)
+{
+    const struct
+    {
+        const char* config; // nullptr: unset
+        const char* home;
+        const char* path;
+    } cases[] = {
+        {"/xdg", "/home/u", "/xdg/velloran/settings.reg"},
+        {nullptr, "/home/u", "/home/u/.config/velloran/settings.reg"},
+        {"", "/home/u", "/home/u/.config/velloran/settings.reg"},
+        {"relative/config", "/home/u", "/home/u/.config/velloran/settings.reg"},
+    };
+    const char* savedConfig = std::getenv("XDG_CONFIG_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string config = savedConfig ? savedConfig : "";
+    const std::string home = savedHome ? savedHome : "";
+    for (const auto& c : cases) {
+        if (c.config)
+            ::setenv("XDG_CONFIG_HOME", c.config, 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+        ::setenv("HOME", c.home, 1);
+        EXPECT_EQ(CSettingsStore::DefaultPath(), c.path) << (c.config ? c.config : "(unset)");
+    }
+    if (savedConfig)
+        ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
+    if (savedHome)
+        ::setenv("HOME", home.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
