@@ -1,0 +1,12 @@
+// The application object: it opens the main window, and the program ends
+// when that window closes.
+#pragma once
+
+#include <wx/app.h>
+
+class CBodyTagApp : public wxApp
+{
+public:
+    bool OnInit() override;
+    int OnExit() override;
+};

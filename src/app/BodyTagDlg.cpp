@@ -1,0 +1,299 @@
+#include "app/BodyTagDlg.h"
+
+#include "platform/AppIcon.h"
+#include "model/BodyTag.h"
+#include "model/PreviewLayout.h"
+#include "pages/PageBackground.h"
+#include "pages/PageColour.h"
+#include "pages/PageMargins.h"
+#include "platform/DialogBuilder.h"
+#include "platform/MenuIds.h"
+#include "platform/TextConv.h"
+#include "platform/WordWrap.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+#include "res/Templates.h"
+
+#include <wx/clipbrd.h>
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+
+namespace {
+
+wxString ResString(int id) { return wxString::FromUTF8(LoadResString(id)); }
+
+wxColour ToWx(COLORREF c) { return wxColour(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+COLORREF FromWx(const wxColour& c) { return MakeColour(c.Red(), c.Green(), c.Blue()); }
+
+constexpr int kTabLabels[] = {IDS_TAB_BGCOLOR, IDS_TAB_TEXT, IDS_TAB_LINKS, IDS_TAB_BACKGROUND, IDS_TAB_MARGINS};
+
+} // namespace
+
+CBodyTagDlg::CBodyTagDlg()
+    : wxFrame(nullptr, wxID_ANY, ResString(IDS_CAPTION), wxDefaultPosition, wxDefaultSize,
+              wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)),
+      m_pageBgcolor(new CPageColour(this, IDS_INFO_BGCOLOR)), m_pageText(new CPageColour(this, IDS_INFO_TEXT)),
+      m_pageLinks(new CPageColour(this, IDS_INFO_LINKS)), m_pageBackground(new CPageBackground(this)),
+      m_pageMargins(new CPageMargins(this))
+{
+    SetIcons(GetApplicationIcons());
+    OnInitDialog();
+}
+
+CBodyTagDlg::~CBodyTagDlg() = default;
+
+void CBodyTagDlg::OnInitDialog()
+{
+    BuildMenu();
+
+    m_panel = new wxPanel(this, wxID_ANY);
+    m_panel->SetFont(GetDialogFont());
+    const DialogTemplate& dialog = *FindDialogTemplate(IDD_BODYTAG_DIALOG);
+    BuildDialogControls(m_panel, dialog, [this](wxWindow* parent, const ControlTemplate& c, const wxRect& r) {
+        wxWindow* made = nullptr;
+        if (c.id == IDC_PREVIEW) {
+            m_wndPreview = new wxWindow(parent, c.id, r.GetPosition(), r.GetSize(), wxBORDER_NONE);
+            m_wndPreview->SetBackgroundStyle(wxBG_STYLE_PAINT);
+            m_wndPreview->Bind(wxEVT_PAINT, &CBodyTagDlg::OnPaintPreview, this);
+            made = m_wndPreview;
+        }
+        return made;
+    });
+    m_wndTabs = static_cast<wxNotebook*>(m_panel->FindWindow(IDC_TABS));
+    m_wndBodyCode = static_cast<wxTextCtrl*>(m_panel->FindWindow(IDC_BODY_CODE));
+    m_panel->FindWindow(IDC_PAGE_FRAME)->Hide();
+    SetClientSize(TemplateSizeToPixels(m_panel, dialog));
+
+    // The stored settings come before the page windows: the pages show the
+    // stored scheme and palettes from their first paint on.
+    LoadSettings(true, true, true);
+    CreatePreviewFonts();
+
+    CPage* pages[] = {m_pageBgcolor, m_pageText, m_pageLinks, m_pageBackground, m_pageMargins};
+    for (size_t i = 0; i < std::size(pages); ++i) {
+        pages[i]->CreatePage(m_wndTabs);
+        m_wndTabs->AddPage(pages[i], ResString(kTabLabels[i]), i == 0);
+    }
+    UpdateBodyCode();
+
+    m_wndTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CBodyTagDlg::OnTabChanged, this);
+    m_panel->FindWindow(IDC_COPY_CODE)->Bind(wxEVT_BUTTON, &CBodyTagDlg::OnCopyCode, this);
+    Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
+    Bind(wxEVT_CHAR_HOOK, &CBodyTagDlg::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CBodyTagDlg::OnClose, this);
+}
+
+void CBodyTagDlg::BuildMenu()
+{
+    auto* bar = new wxMenuBar;
+    for (const MenuTemplate& menu : FindMenuTemplate(IDR_MENU_MAIN)) {
+        auto* popup = new wxMenu;
+        for (const MenuItemTemplate& item : menu.items) {
+            if (item.id == 0) {
+                popup->AppendSeparator();
+                continue;
+            }
+            const int id = ToWxMenuId(item.id);
+            popup->Append(id, wxString::FromUTF8(item.label), wxString(),
+                          item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
+            if (item.checkable)
+                popup->Check(id, item.checked);
+        }
+        bar->Append(popup, wxString::FromUTF8(menu.title));
+    }
+    SetMenuBar(bar);
+}
+
+void CBodyTagDlg::CreatePreviewFonts()
+{
+    // Pango finds the closest serif the machine has (Liberation Serif shares
+    // Times New Roman's metrics).
+    m_fontPreview = wxFont(wxFontInfo(12).FaceName("Times New Roman").Family(wxFONTFAMILY_ROMAN));
+    m_fontLink = m_fontPreview.Underlined();
+}
+
+bool CBodyTagDlg::IsOptionChecked(int menuId) const { return GetMenuBar()->IsChecked(ToWxMenuId(menuId)); }
+
+CPageColour* CBodyTagDlg::GetColourPage(int tab) const
+{
+    switch (tab) {
+    case 0:
+        return m_pageBgcolor;
+    case 1:
+        return m_pageText;
+    case 2:
+        return m_pageLinks;
+    default:
+        return nullptr;
+    }
+}
+
+void CBodyTagDlg::UpdateBodyCode()
+{
+    if (m_bmpPreview.IsOk()) {
+        RenderPreview();
+        m_wndPreview->Refresh(false);
+    }
+    std::string tag =
+        BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER), IsOptionChecked(ID_OPTION_HEX_UPPER));
+    if (tag != m_sBodyCode) {
+        m_sBodyCode = std::move(tag);
+        m_wndBodyCode->SetValue(BytesToDisplay(m_sBodyCode));
+    }
+}
+
+void CBodyTagDlg::RefreshPages()
+{
+    CPage* pages[] = {m_pageBgcolor, m_pageText, m_pageLinks, m_pageMargins, m_pageBackground};
+    for (CPage* page : pages)
+        page->UpdateFromScheme();
+}
+
+void CBodyTagDlg::RenderPreview()
+{
+    wxMemoryDC dc(m_bmpPreview);
+    const wxSize size = m_bmpPreview.GetSize();
+    const PreviewColours colours =
+        ResolvePreviewColours(m_scheme, FromWx(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+
+    dc.SetBackground(wxBrush(ToWx(colours.background)));
+    dc.Clear();
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+
+    const wxString top = ResString(IDS_PREVIEW_TOP);
+    const wxString bottom = ResString(IDS_PREVIEW_BOTTOM);
+    const int innerWidth = size.x - 10;
+    dc.SetFont(m_fontPreview);
+    const int topHeight = MeasureWrapped(dc, top, innerWidth).y;
+    const int bottomHeight = MeasureWrapped(dc, bottom, innerWidth).y;
+    dc.SetFont(m_fontLink);
+    const wxString visited = ResString(IDS_PREVIEW_VLINK);
+    const int lineHeight = dc.GetTextExtent(visited).y;
+
+    const PreviewLayout layout = LayoutPreview({0, 0, size.x, size.y}, topHeight, bottomHeight, lineHeight);
+    auto rect = [](const PreviewRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); };
+
+    dc.SetFont(m_fontPreview);
+    dc.SetTextForeground(ToWx(colours.text));
+    DrawWrapped(dc, top, rect(layout.topText));
+    DrawWrapped(dc, bottom, rect(layout.bottomText));
+
+    dc.SetFont(m_fontLink);
+    dc.SetTextForeground(ToWx(colours.vlink));
+    DrawCentredLine(dc, visited, rect(layout.vlink));
+    dc.SetTextForeground(ToWx(colours.link));
+    DrawCentredLine(dc, ResString(IDS_PREVIEW_LINK), rect(layout.link));
+    dc.SetTextForeground(ToWx(colours.alink));
+    DrawCentredLine(dc, ResString(IDS_PREVIEW_ALINK), rect(layout.alink));
+}
+
+void CBodyTagDlg::OnPaintPreview(wxPaintEvent&)
+{
+    wxPaintDC dc(m_wndPreview);
+    if (!m_bmpPreview.IsOk()) {
+        const wxSize size = m_wndPreview->GetClientSize();
+        m_bmpPreview.Create(size.x, size.y, dc);
+        RenderPreview();
+    }
+    dc.DrawBitmap(m_bmpPreview, 0, 0);
+}
+
+void CBodyTagDlg::OnTabChanged(wxBookCtrlEvent& event)
+{
+    event.Skip();
+    wxWindow* page = m_wndTabs->GetCurrentPage();
+    if (!page || wxWindow::FindFocus() == m_wndTabs)
+        return;
+    for (wxWindow* child : page->GetChildren()) {
+        if (child->IsShown() && child->IsEnabled() && child->AcceptsFocusFromKeyboard()) {
+            child->SetFocus();
+            break;
+        }
+    }
+}
+
+void CBodyTagDlg::OnCopyCode(wxCommandEvent&)
+{
+    m_wndBodyCode->SelectAll();
+    m_wndBodyCode->Copy();
+}
+
+void CBodyTagDlg::OnMenuCommand(wxCommandEvent& event)
+{
+    switch (FromWxMenuId(event.GetId())) {
+    case ID_FILE_IMPORT:
+        OnImportHtml();
+        break;
+    case ID_FILE_EXPORT:
+        OnExportHtml();
+        break;
+    case ID_FILE_LOAD_DEFAULT:
+        OnLoadDefaultScheme();
+        break;
+    case ID_FILE_SAVE_DEFAULT:
+        OnSaveDefaultScheme();
+        break;
+    case ID_FILE_QUIT:
+        Close();
+        break;
+    // The menu has already toggled the check mark of the three options.
+    case ID_OPTION_TAGS_UPPER:
+    case ID_OPTION_HEX_UPPER:
+        UpdateBodyCode();
+        RefreshPages();
+        break;
+    case ID_OPTION_INPUT_HEX:
+        RefreshPages();
+        break;
+    case ID_PALETTE_LOAD:
+        OnLoadPaletteFile();
+        break;
+    case ID_PALETTE_SAVE:
+        OnSavePaletteFile();
+        break;
+    case ID_PALETTE_LOAD_DEFAULT:
+        OnLoadDefaultPalette();
+        break;
+    case ID_PALETTE_SAVE_DEFAULT:
+        OnSaveDefaultPalette();
+        break;
+    case ID_HELP_FINDER:
+        OnHelpFinder();
+        break;
+    case ID_HELP_TIPS:
+        OnHelpTips();
+        break;
+    case ID_HELP_ABOUT:
+        OnAbout();
+        break;
+    case ID_CONTEXT_EXPLAIN:
+        OnExplain();
+        break;
+    default:
+        event.Skip();
+    }
+}
+
+void CBodyTagDlg::OnCharHook(wxKeyEvent& event)
+{
+    // Enter and Escape never close the main window.
+    const int key = event.GetKeyCode();
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)
+        return;
+    event.Skip();
+}
+
+void CBodyTagDlg::OnClose(wxCloseEvent&)
+{
+    // Only the position and the options are stored at close; the scheme and
+    // the palettes only on their own commands.
+    SaveSettings(true, false, false);
+    Destroy();
+}

@@ -1,0 +1,97 @@
+// The main window: tabs with the five pages, the preview, the body code box
+// and the menu. It owns the scheme; every page writes into it and calls
+// UpdateBodyCode, and RefreshPages makes the pages show it again after it
+// changed from outside (import, stored defaults, options).
+#pragma once
+
+#include "model/Scheme.h"
+
+#include <wx/bitmap.h>
+#include <wx/font.h>
+#include <wx/frame.h>
+
+#include <string>
+
+class wxNotebook;
+class wxBookCtrlEvent;
+class wxTextCtrl;
+class wxPanel;
+class CPage;
+class CPageColour;
+class CPageBackground;
+class CPageMargins;
+
+class CBodyTagDlg : public wxFrame
+{
+public:
+    CBodyTagDlg();
+    ~CBodyTagDlg() override;
+
+    Scheme& GetScheme() { return m_scheme; }
+    // The check mark of an option item (the options have no other storage).
+    bool IsOptionChecked(int menuId) const;
+
+    // Redraws the preview image and puts the tag into the body code box when
+    // it differs from what the box holds.
+    void UpdateBodyCode();
+    // Every page shows the scheme again.
+    void RefreshPages();
+
+    // The tag as last put into the body code box, byte for byte.
+    const std::string& GetBodyCode() const { return m_sBodyCode; }
+
+    // The stored settings, by group: window position and options, scheme,
+    // palette (SettingsCommands.cpp).
+    bool SaveSettings(bool window, bool scheme, bool palette);
+    void LoadSettings(bool window, bool scheme, bool palette);
+    // The palette of the colour page under the selected tab; empty on the
+    // background and margins tabs.
+    CTextBuffer GetCurrentPaletteText() const;
+
+    wxNotebook* GetTabs() const { return m_wndTabs; }
+    wxTextCtrl* GetBodyCodeBox() const { return m_wndBodyCode; }
+    wxWindow* GetPreview() const { return m_wndPreview; }
+    CPageColour* GetColourPage(int tab) const;
+
+private:
+    void OnInitDialog();
+    void BuildMenu();
+    void CreatePreviewFonts();
+    void RenderPreview();
+
+    void OnPaintPreview(wxPaintEvent& event);
+    void OnTabChanged(wxBookCtrlEvent& event);
+    void OnCopyCode(wxCommandEvent& event);
+    void OnMenuCommand(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+
+    // Menu commands, each in the file of its subsystem.
+    void OnImportHtml();        // HtmlCommands.cpp
+    void OnExportHtml();        // HtmlCommands.cpp
+    void OnLoadDefaultScheme(); // SettingsCommands.cpp
+    void OnSaveDefaultScheme();
+    void OnLoadPaletteFile();
+    void OnSavePaletteFile();
+    void OnLoadDefaultPalette();
+    void OnSaveDefaultPalette();
+    void OnHelpFinder(); // HelpCommands.cpp
+    void OnHelpTips();
+    void OnAbout();
+    void OnExplain();
+
+    wxPanel* m_panel = nullptr;
+    wxNotebook* m_wndTabs = nullptr;
+    wxTextCtrl* m_wndBodyCode = nullptr;
+    wxWindow* m_wndPreview = nullptr;
+    wxBitmap m_bmpPreview; // the off-screen preview image, made at the first paint
+    CPageColour* m_pageBgcolor;
+    CPageColour* m_pageText;
+    CPageColour* m_pageLinks;
+    CPageBackground* m_pageBackground;
+    CPageMargins* m_pageMargins;
+    wxFont m_fontPreview;
+    wxFont m_fontLink;
+    Scheme m_scheme;
+    std::string m_sBodyCode;
+};

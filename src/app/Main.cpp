@@ -1,0 +1,3 @@
+#include "app/BodyTagApp.h"
+
+wxIMPLEMENT_APP(CBodyTagApp);

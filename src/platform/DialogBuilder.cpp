@@ -1,0 +1,128 @@
+#include "platform/DialogBuilder.h"
+
+#include "platform/AppIcon.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/notebook.h>
+#include <wx/settings.h>
+#include <wx/statbmp.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/tglbtn.h>
+#include <wx/valtext.h>
+
+namespace {
+
+wxString FromUtf8(const char* text) { return wxString::FromUTF8(text ? text : ""); }
+
+long TextStyle(uint32_t style)
+{
+    long wxstyle = 0;
+    if (style & kReadOnly)
+        wxstyle |= wxTE_READONLY;
+    if (style & kMultiLine)
+        wxstyle |= wxTE_MULTILINE | wxTE_DONTWRAP;
+    if (style & kHScroll)
+        wxstyle |= wxHSCROLL;
+    return wxstyle;
+}
+
+long BorderStyle(uint32_t style)
+{
+    if (style & kClientEdge)
+        return wxBORDER_SUNKEN;
+    if (style & kStaticEdge)
+        return wxBORDER_STATIC;
+    return wxBORDER_NONE;
+}
+
+wxWindow* CreateDefault(wxWindow* parent, const ControlTemplate& c, const wxRect& r)
+{
+    const wxString text = FromUtf8(c.text);
+    switch (c.kind) {
+    case ControlKind::Static: {
+        auto* label = new wxStaticText(parent, c.id, wxString(), r.GetPosition(), r.GetSize(),
+                                       wxST_NO_AUTORESIZE | BorderStyle(c.style));
+        if (c.style & kNoPrefix)
+            label->SetLabelText(text);
+        else
+            label->SetLabel(text);
+        return label;
+    }
+    case ControlKind::Frame:
+        return new wxWindow(parent, c.id, r.GetPosition(), r.GetSize(), BorderStyle(c.style));
+    case ControlKind::EtchedLine:
+        return new wxStaticLine(parent, c.id, r.GetPosition(), wxSize(r.width, -1));
+    case ControlKind::Icon: {
+        return new wxStaticBitmap(parent, c.id, GetApplicationBitmaps(), r.GetPosition(), r.GetSize());
+    }
+    case ControlKind::Edit: {
+        auto* edit = new wxTextCtrl(parent, c.id, text, r.GetPosition(), r.GetSize(), TextStyle(c.style));
+        if (c.style & kDigitsOnly)
+            edit->SetValidator(wxTextValidator(wxFILTER_DIGITS));
+        return edit;
+    }
+    case ControlKind::Button:
+    case ControlKind::DefButton: {
+        auto* button = new wxButton(parent, c.id, text, r.GetPosition(), r.GetSize(), wxBU_EXACTFIT);
+        if (c.kind == ControlKind::DefButton)
+            button->SetDefault();
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new wxCheckBox(parent, c.id, text, r.GetPosition(), r.GetSize());
+    case ControlKind::RadioPush:
+        return new wxToggleButton(parent, c.id, text, r.GetPosition(), r.GetSize(), wxBU_EXACTFIT);
+    case ControlKind::Tab:
+        return new wxNotebook(parent, c.id, r.GetPosition(), r.GetSize());
+    case ControlKind::UpDown:
+        return nullptr; // needs its buddy: made by the window's factory
+    }
+    return nullptr;
+}
+
+} // namespace
+
+wxFont GetDialogFont()
+{
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    font.SetPointSize(9);
+    return font;
+}
+
+wxRect TemplateRectToPixels(wxWindow* parent, const ControlTemplate& c)
+{
+    const wxPoint topLeft = parent->ConvertDialogToPixels(wxPoint(c.x, c.y));
+    const wxPoint bottomRight = parent->ConvertDialogToPixels(wxPoint(c.x + c.w, c.y + c.h));
+    return wxRect(topLeft, wxSize(bottomRight.x - topLeft.x, bottomRight.y - topLeft.y));
+}
+
+wxSize TemplateSizeToPixels(wxWindow* parent, const DialogTemplate& dialog)
+{
+    return parent->ConvertDialogToPixels(wxSize(dialog.w, dialog.h));
+}
+
+void BuildDialogControls(wxWindow* parent, const DialogTemplate& dialog, const ControlFactory& factory)
+{
+    for (const ControlTemplate& c : dialog.controls) {
+        const wxRect rect = TemplateRectToPixels(parent, c);
+        wxWindow* window = factory ? factory(parent, c, rect) : nullptr;
+        if (!window)
+            window = CreateDefault(parent, c, rect);
+        if (!window)
+            continue;
+        window->SetFont(parent->GetFont());
+        // Never shorter than GTK needs; centred on the template's rectangle
+        // so rows of label, box and button stay aligned.
+        const int best = window->GetBestSize().y;
+        if (c.kind != ControlKind::Frame && c.kind != ControlKind::Tab && !(c.style & kMultiLine) && best > rect.height) {
+            window->SetSize(rect.x, rect.y - (best - rect.height) / 2, rect.width, best);
+        }
+        if (c.style & kHidden)
+            window->Hide();
+        if (c.style & kDisabled)
+            window->Disable();
+    }
+}

@@ -1,0 +1,50 @@
+#include "platform/WordWrap.h"
+
+#include "model/WrapText.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<wxString> Wrap(wxDC& dc, const wxString& text, int width)
+{
+    const std::wstring source = text.ToStdWstring();
+    const std::u32string wide(source.begin(), source.end());
+    auto measure = [&dc](const std::u32string& piece) {
+        return dc.GetTextExtent(wxString(std::wstring(piece.begin(), piece.end()))).x;
+    };
+    std::vector<wxString> lines;
+    for (const std::u32string& line : WrapText(wide, width, measure))
+        lines.emplace_back(std::wstring(line.begin(), line.end()));
+    return lines;
+}
+
+} // namespace
+
+wxSize MeasureWrapped(wxDC& dc, const wxString& text, int width)
+{
+    wxSize size(0, 0);
+    for (const wxString& line : Wrap(dc, text, width)) {
+        size.x = std::max(size.x, dc.GetTextExtent(line).x);
+        size.y += dc.GetCharHeight();
+    }
+    return size;
+}
+
+void DrawWrapped(wxDC& dc, const wxString& text, const wxRect& rect)
+{
+    int y = rect.y;
+    for (const wxString& line : Wrap(dc, text, rect.width)) {
+        dc.DrawText(line, rect.x, y);
+        y += dc.GetCharHeight();
+    }
+}
+
+void DrawCentredLine(wxDC& dc, const wxString& text, const wxRect& rect)
+{
+    if (rect.width <= 0 || rect.height <= 0)
+        return;
+    wxDCClipper clip(dc, rect);
+    const wxSize extent = dc.GetTextExtent(text);
+    dc.DrawText(text, rect.x + (rect.width - extent.x) / 2, rect.y + (rect.height - extent.y) / 2);
+}

@@ -1,0 +1,174 @@
+#include "Harness.h"
+#include "app/BodyTagDlg.h"
+#include "platform/MenuIds.h"
+#include "res/ResourceIds.h"
+#include "res/Templates.h"
+
+#include <gtest/gtest.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/settings.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+using namespace VelloranTest;
+
+namespace {
+
+class MainWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dlg = new CBodyTagDlg;
+        m_dlg->Show();
+        ASSERT_TRUE(WaitFor([&] { return m_dlg->IsShownOnScreen(); }));
+        Pump(100);
+    }
+    void TearDown() override
+    {
+        m_dlg->Destroy();
+        Pump();
+    }
+
+    wxString BoxText() const { return m_dlg->GetBodyCodeBox()->GetValue(); }
+
+    // Rows of the preview where a pixel of exactly this colour shows.
+    std::vector<int> RowsWithColour(const wxImage& image, const wxColour& colour)
+    {
+        std::vector<int> rows;
+        for (int y = 0; y < image.GetHeight(); ++y) {
+            for (int x = 0; x < image.GetWidth(); ++x) {
+                if (image.GetRed(x, y) == colour.Red() && image.GetGreen(x, y) == colour.Green() &&
+                    image.GetBlue(x, y) == colour.Blue()) {
+                    rows.push_back(y);
+                    break;
+                }
+            }
+        }
+        return rows;
+    }
+
+    CBodyTagDlg* m_dlg = nullptr;
+};
+
+} // namespace
+
+TEST_F(MainWindow, ShowsItsCaptionTabsMenuAndTag)
+{
+    EXPECT_EQ(m_dlg->GetTitle().utf8_string(), "Velloran v2.0");
+    const char* tabs[] = {"bgcolor", "text", "links", "background", "margins"};
+    ASSERT_EQ(m_dlg->GetTabs()->GetPageCount(), 5u);
+    for (size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(m_dlg->GetTabs()->GetPageText(i).utf8_string(), tabs[i]);
+    EXPECT_EQ(m_dlg->GetTabs()->GetSelection(), 0);
+
+    wxMenuBar* bar = m_dlg->GetMenuBar();
+    const auto menus = FindMenuTemplate(IDR_MENU_MAIN);
+    ASSERT_EQ(bar->GetMenuCount(), menus.size());
+    for (size_t m = 0; m < menus.size(); ++m) {
+        EXPECT_EQ(bar->GetMenuLabel(m).utf8_string(), menus[m].title);
+        for (const MenuItemTemplate& item : menus[m].items) {
+            if (item.id == 0)
+                continue;
+            wxMenuItem* made = bar->FindItem(ToWxMenuId(item.id));
+            ASSERT_NE(made, nullptr) << item.label;
+            EXPECT_EQ(made->GetItemLabel().utf8_string(), item.label);
+            EXPECT_EQ(made->IsCheckable(), item.checkable) << item.label;
+            if (item.checkable) {
+                EXPECT_EQ(made->IsChecked(), item.checked) << item.label;
+            }
+        }
+    }
+    EXPECT_EQ(m_dlg->FindWindow(IDC_BODY_CODE_LABEL)->GetLabel().utf8_string(), "B&ody Code:");
+    EXPECT_EQ(m_dlg->FindWindow(IDC_COPY_CODE)->GetLabel().utf8_string(), "&Copier le code");
+    EXPECT_EQ(BoxText(), "<body>");
+    EXPECT_FALSE(m_dlg->GetBodyCodeBox()->IsEditable());
+    SaveScreenshot(m_dlg, "main-window");
+}
+
+TEST_F(MainWindow, BodyCodeBoxIsRewrittenOnlyWhenTheTagChanges)
+{
+    int writes = 0;
+    m_dlg->GetBodyCodeBox()->Bind(wxEVT_TEXT, [&](wxCommandEvent&) { ++writes; });
+    m_dlg->GetScheme().bgcolor = 0x00FFFFFF;
+    m_dlg->UpdateBodyCode();
+    m_dlg->UpdateBodyCode();
+    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(BoxText(), "<body bgcolor=\"#FFFFFF\">");
+}
+
+TEST_F(MainWindow, CaseOptionsChangeTheTagAtOnceInputBaseDoesNot)
+{
+    m_dlg->GetScheme().bgcolor = 0x00ABCDEF;
+    m_dlg->UpdateBodyCode();
+    EXPECT_EQ(BoxText(), "<body bgcolor=\"#EFCDAB\">");
+
+    SendMenuCommand(m_dlg, ID_OPTION_HEX_UPPER);
+    EXPECT_EQ(BoxText(), "<body bgcolor=\"#efcdab\">");
+    SendMenuCommand(m_dlg, ID_OPTION_TAGS_UPPER);
+    EXPECT_EQ(BoxText(), "<BODY BGCOLOR=\"#efcdab\">");
+    SendMenuCommand(m_dlg, ID_OPTION_INPUT_HEX);
+    EXPECT_TRUE(m_dlg->IsOptionChecked(ID_OPTION_INPUT_HEX));
+    EXPECT_EQ(BoxText(), "<BODY BGCOLOR=\"#efcdab\">");
+}
+
+TEST_F(MainWindow, CopyPutsExactlyTheTagOnTheClipboard)
+{
+    m_dlg->GetScheme().text = 0x00000080;
+    m_dlg->UpdateBodyCode();
+    wxCommandEvent click(wxEVT_BUTTON, IDC_COPY_CODE);
+    click.SetEventObject(m_dlg->FindWindow(IDC_COPY_CODE));
+    m_dlg->FindWindow(IDC_COPY_CODE)->GetEventHandler()->ProcessEvent(click);
+    Pump(50);
+
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTextDataObject data;
+    EXPECT_TRUE(wxTheClipboard->GetData(data));
+    wxTheClipboard->Close();
+    EXPECT_EQ(data.GetText(), "<body text=\"#800000\">");
+}
+
+TEST_F(MainWindow, EnterAndEscapeLeaveTheWindowOpen)
+{
+    m_dlg->Raise();
+    m_dlg->GetTabs()->SetFocus();
+    Pump(50);
+    wxUIActionSimulator sim;
+    sim.Char(WXK_RETURN);
+    sim.Char(WXK_ESCAPE);
+    Pump(200);
+    EXPECT_TRUE(m_dlg->IsShown());
+    EXPECT_FALSE(m_dlg->IsBeingDeleted());
+    EXPECT_TRUE(wxTopLevelWindows.Find(m_dlg));
+}
+
+TEST_F(MainWindow, PreviewShowsFallbacksAndTheThreeLinkLinesInOrder)
+{
+    wxWindow* preview = m_dlg->GetPreview();
+    const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    EXPECT_EQ(PixelAt(preview, 1, 1), face) << "a default background shows the button face";
+
+    const wxImage image = CaptureClient(preview);
+    const auto link = RowsWithColour(image, wxColour(0, 0, 255));
+    const auto visited = RowsWithColour(image, wxColour(0x99, 0, 0x99));
+    const auto active = RowsWithColour(image, wxColour(255, 0, 0));
+    ASSERT_FALSE(link.empty());
+    ASSERT_FALSE(visited.empty());
+    ASSERT_FALSE(active.empty());
+    EXPECT_LT(link.back(), visited.front()) << "the link line stands above the visited line";
+    EXPECT_LT(visited.back(), active.front()) << "the active line stands below the visited line";
+    EXPECT_FALSE(RowsWithColour(image, *wxBLACK).empty()) << "the sample text in black";
+
+    m_dlg->GetScheme().bgcolor = 0x00FFFFFF;
+    m_dlg->UpdateBodyCode();
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(preview, 1, 1) == *wxWHITE; })) << PixelAt(preview, 1, 1);
+
+    m_dlg->GetScheme().bgcolor = 0xFFFFFFFF;
+    m_dlg->UpdateBodyCode();
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(preview, 1, 1) == face; }))
+        << "back to default shows the button face, not white: " << PixelAt(preview, 1, 1);
+    SaveScreenshot(preview, "preview");
+}
