@@ -1,6 +1,7 @@
 #include "platform/DialogBuilder.h"
 
 #include "platform/AppIcon.h"
+#include "platform/SpinButton.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -78,7 +79,7 @@ wxWindow* CreateDefault(wxWindow* parent, const ControlTemplate& c, const wxRect
     case ControlKind::Tab:
         return new wxNotebook(parent, c.id, r.GetPosition(), r.GetSize());
     case ControlKind::UpDown:
-        return nullptr; // needs its buddy: made by the window's factory
+        return CSpinButton::FromTemplate(parent, c, r); // the edit made just before is its buddy
     }
     return nullptr;
 }
