@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 #include <utility>
 
@@ -49,12 +48,12 @@ void FillSetTable(const char* set, bool (&member)[256])
 
 char* CopyString(const char* text)
 {
-    const size_t n = std::strlen(text ? text : "");
-    auto* copy = static_cast<char*>(std::malloc(n + 1));
-    if (copy) {
-        std::memcpy(copy, text ? text : "", n);
-        copy[n] = '\0';
-    }
+    if (!text)
+        text = "";
+    const size_t n = std::strlen(text) + 1;
+    auto* copy = static_cast<char*>(std::malloc(n));
+    if (copy)
+        std::memcpy(copy, text, n);
     return copy;
 }
 
@@ -62,19 +61,56 @@ template <bool Fold>
 const char* Sunday(const char* text, const char* pattern, int32_t textLength, int32_t patternLength,
                    const uint32_t (&shift)[256])
 {
-    const auto* x = reinterpret_cast<const unsigned char*>(text);
-    const auto* pat = reinterpret_cast<const unsigned char*>(pattern);
-    auto same = [](unsigned char a, unsigned char b) { return Fold ? FoldByte(a) == FoldByte(b) : a == b; };
-    const int32_t last = patternLength - 1;
-    const int32_t bound = textLength - patternLength;
-    for (int32_t p = 0; p < bound; p += static_cast<int32_t>(shift[x[p + patternLength]])) {
-        int32_t i = last;
-        while (i >= 0 && same(x[p + i], pat[i]))
+    using Byte = const unsigned char*;
+    const auto x = reinterpret_cast<Byte>(text);
+    const auto pat = reinterpret_cast<Byte>(pattern);
+    const auto m = static_cast<size_t>(patternLength);
+    auto matchesAt = [&](Byte window) {
+        size_t i = m;
+        while (i > 0 && (Fold ? FoldByte(window[i - 1]) == FoldByte(pat[i - 1]) : window[i - 1] == pat[i - 1]))
             --i;
-        if (i < 0)
-            return text + p;
+        return i == 0;
+    };
+    // Moves window to the first match before end (true), or past end.
+    auto walk = [&](Byte& window, Byte end) {
+        for (; window < end; window += shift[window[m]])
+            if (matchesAt(window))
+                return true;
+        return false;
+    };
+    auto offset = [&](Byte window) { return text + (window - x); };
+
+    const Byte bound = x + (textLength - patternLength);
+    // Most searches in a text end within a line or two: one walk first.
+    Byte first = x;
+    if (walk(first, bound - x > 256 ? x + 256 : bound))
+        return offset(first);
+    // Each step waits for the table lookup of the step before, so two walks
+    // over neighbouring stretches, interleaved, take the time of one.
+    constexpr size_t kStretch = 4096;
+    while (first < bound && size_t(bound - first) >= 2 * kStretch) {
+        const Byte firstEnd = first + kStretch;
+        const Byte secondEnd = firstEnd + kStretch;
+        Byte second = firstEnd;
+        while (first < firstEnd && second < secondEnd && !matchesAt(second)) {
+            if (matchesAt(first))
+                return offset(first);
+            first += shift[first[m]];
+            second += shift[second[m]];
+        }
+        if (walk(first, firstEnd) || walk(second, secondEnd))
+            return offset(first < firstEnd ? first : second);
+        first = secondEnd;
     }
-    return nullptr;
+    return walk(first, bound) ? offset(first) : nullptr;
+}
+
+// An empty pattern matches at once; lengths that leave no alignment never match.
+bool DecidedAtOnce(const char* text, const char* pattern, int32_t textLength, int32_t patternLength,
+                   const char*& result)
+{
+    result = pattern[0] == '\0' ? text : nullptr;
+    return pattern[0] == '\0' || textLength < 1 || patternLength < 1 || textLength < patternLength;
 }
 
 // Follows symbolic links so that a save replaces the file a link points to;
@@ -116,18 +152,16 @@ bool WriteAll(int fd, const char* bytes, size_t count)
     return true;
 }
 
-// A new file beside target, created with the usual 0666 & ~umask.
+// A new file beside target, created with the usual 0666 & ~umask. The name
+// part is shortened so that the temporary name stays within NAME_MAX.
 int CreateTemporary(const std::string& target, std::string& tempPath)
 {
     const size_t slash = target.rfind('/');
-    const std::string folder = target.substr(0, slash + 1);
-    const std::string name = target.substr(slash + 1);
+    const std::string prefix =
+        target.substr(0, slash + 1) + "." + target.substr(slash + 1, 100) + ".tmp" + std::to_string(getpid()) + "-";
     static unsigned serial = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        timespec now;
-        clock_gettime(CLOCK_REALTIME, &now);
-        tempPath = folder + "." + name + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(++serial) + "-" +
-                   std::to_string(now.tv_nsec);
+        tempPath = prefix + std::to_string(++serial);
         const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -158,20 +192,18 @@ void BuildShiftTable(const char* pattern, int32_t patternLength, bool foldCase, 
 const char* QuickSearchWithTable(const char* text, const char* pattern, int32_t textLength, int32_t patternLength,
                                  const uint32_t (&shift)[256], bool foldCase)
 {
-    if (pattern[0] == '\0')
-        return text;
-    if (textLength < 1 || patternLength < 1 || textLength < patternLength)
-        return nullptr;
+    const char* result;
+    if (DecidedAtOnce(text, pattern, textLength, patternLength, result))
+        return result;
     return foldCase ? Sunday<true>(text, pattern, textLength, patternLength, shift)
                     : Sunday<false>(text, pattern, textLength, patternLength, shift);
 }
 
 const char* QuickSearch(const char* text, const char* pattern, int32_t textLength, int32_t patternLength)
 {
-    if (pattern[0] == '\0')
-        return text;
-    if (textLength < 1 || patternLength < 1 || textLength < patternLength)
-        return nullptr;
+    const char* result;
+    if (DecidedAtOnce(text, pattern, textLength, patternLength, result))
+        return result;
     uint32_t shift[256];
     BuildShiftTable(pattern, patternLength, false, shift);
     return Sunday<false>(text, pattern, textLength, patternLength, shift);
@@ -542,12 +574,16 @@ bool CTextBuffer::SaveFile(const char* path) const
     std::string target(path ? path : "");
     if (target.empty() || !ResolveLinks(target))
         return false;
+    // Only a regular file is replaced: a rename over a device or a pipe would not write to it.
+    struct stat st;
+    const bool exists = stat(target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode))
+        return false;
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
     if (fd < 0)
         return false;
-    struct stat st;
-    bool ok = stat(target.c_str(), &st) != 0 || fchmod(fd, st.st_mode & 07777) == 0;
+    bool ok = !exists || fchmod(fd, st.st_mode & 07777) == 0;
     ok = ok && WriteAll(fd, Data(), length) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;

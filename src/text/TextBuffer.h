@@ -52,7 +52,9 @@ public:
     // block was filled in part returns false with the bytes read so far.
     bool LoadFile(const char* path);
     // Writes through a temporary file in the same folder renamed over the
-    // target: a failed save leaves the target as it was.
+    // target: a failed save leaves the target as it was. A symbolic link is
+    // followed to the file it names; an existing target keeps its permission
+    // bits and must be a regular file.
     bool SaveFile(const char* path) const;
 
     // Never null: an empty text when the buffer has no block.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -113,6 +114,33 @@ TEST(TextBufferDifferential, FindMatchesTheReference)
                 ASSERT_EQ(b.Find(pattern.c_str(), start, ignoreCase), ReferenceFind(text, pattern, start, ignoreCase))
                     << ::testing::PrintToString(b) << " / " << ::testing::PrintToString(CTextBuffer(pattern.c_str()))
                     << " from " << start << (ignoreCase ? " ignoring case" : "");
+        }
+    }
+}
+
+// Long texts with an occurrence planted near every seam of the search's
+// stretches (the first few hundred bytes, then pairs of 4 KiB), and near the end.
+TEST(TextBufferDifferential, FindInLongTextsMatchesTheReference)
+{
+    Random random;
+    std::string base(3 * 8192 + 700, ' ');
+    for (char& c : base)
+        c = "<bodyBODY x\r\n"[random.Below(13)];
+    const size_t seams[] = {0, 256, 256 + 4096, 256 + 8192, 256 + 2 * 8192, base.size()};
+    for (const uint32_t start : {0u, 101u}) {
+        for (const size_t seam : seams) {
+            for (size_t delta = 0; delta < 16; ++delta) {
+                const size_t at = std::min(start + (seam > 8 ? seam - 8 + delta : delta), base.size() - 6);
+                std::string text = base;
+                text.replace(at, 6, "<bOdy>");
+                if (at + 6 + 3000 <= text.size()) // a later one that must not win
+                    text.replace(at + 3000, 6, "<BODY>");
+                const CTextBuffer b(text.data(), static_cast<uint32_t>(text.size()));
+                for (const char* pattern : {"<body>", "<bOdy>", "dy>", "y"})
+                    for (const bool ignoreCase : {false, true})
+                        ASSERT_EQ(b.Find(pattern, start, ignoreCase), ReferenceFind(text, pattern, start, ignoreCase))
+                            << pattern << " at " << at << " from " << start << (ignoreCase ? " ignoring case" : "");
+            }
         }
     }
 }

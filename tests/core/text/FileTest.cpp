@@ -121,7 +121,7 @@ TEST_F(TextBufferFile, SaveRoundTripsBytesAndReplacesLongerFiles)
     EXPECT_EQ(Entries(), std::set<std::string>{"out.htm"});
 }
 
-TEST_F(TextBufferFile, SaveFailsWhenTheFolderIsAFile)
+TEST_F(TextBufferFile, SaveFailsOnPathsThatCannotHoldTheFile)
 {
     Write(PathOf("plain"), "content");
     EXPECT_FALSE(CTextBuffer("x").SaveFile(PathOf("plain/out.htm").c_str()));
@@ -129,8 +129,11 @@ TEST_F(TextBufferFile, SaveFailsWhenTheFolderIsAFile)
     EXPECT_FALSE(CTextBuffer("x").SaveFile(""));
     fs::create_directory(folder / "sub");
     EXPECT_FALSE(CTextBuffer("x").SaveFile(PathOf("sub").c_str()));
+    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(CTextBuffer("x").SaveFile(PathOf("pipe").c_str()));
+    EXPECT_TRUE(fs::is_fifo(folder / "pipe"));
     EXPECT_EQ(Read(PathOf("plain")), "content");
-    EXPECT_EQ(Entries(), (std::set<std::string>{"plain", "sub"}));
+    EXPECT_EQ(Entries(), (std::set<std::string>{"pipe", "plain", "sub"}));
     EXPECT_TRUE(fs::is_empty(folder / "sub"));
 }
 
