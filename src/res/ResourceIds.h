@@ -47,7 +47,19 @@ constexpr int IDS_TAB_TEXT = 156;
 constexpr int IDS_TAB_LINKS = 157;
 constexpr int IDS_TAB_BACKGROUND = 158;
 constexpr int IDS_TAB_MARGINS = 159;
-// 160 and up: messages of our own for failed file and settings operations.
+// 160 and up: messages of our own for failed file and settings operations;
+// "%s" stands for the file's path.
+constexpr int IDS_MESSAGE_CAPTION = 160;
+constexpr int IDS_IMPORT_CANNOT_READ = 161;
+constexpr int IDS_IMPORT_NO_BODY = 162;
+constexpr int IDS_EXPORT_CANNOT_READ = 163;
+constexpr int IDS_EXPORT_CANNOT_WRITE = 164;
+constexpr int IDS_PALETTE_CANNOT_READ = 165;
+constexpr int IDS_PALETTE_NOT_PALETTE = 166;
+constexpr int IDS_PALETTE_CANNOT_WRITE = 167;
+constexpr int IDS_SETTINGS_CANNOT_WRITE = 168;
+constexpr int IDS_FILE_REPLACE = 169;
+constexpr int IDS_PICKER_NO_SCREEN = 170; // the eyedropper cannot read this desktop's screen
 
 // Controls of the main dialog (102)
 constexpr int IDC_PREVIEW = 1037;

@@ -62,6 +62,18 @@ constexpr StringEntry kStrings[] = {
     {IDS_TAB_LINKS, "links"},
     {IDS_TAB_BACKGROUND, "background"},
     {IDS_TAB_MARGINS, "margins"},
+    {IDS_MESSAGE_CAPTION, "Velloran"},
+    {IDS_IMPORT_CANNOT_READ, "Impossible de lire le fichier « %s ». Rien n'a été importé."},
+    {IDS_IMPORT_NO_BODY, "Le fichier « %s » ne contient pas de balise <body>. Rien n'a été importé."},
+    {IDS_EXPORT_CANNOT_READ, "Impossible de lire le fichier « %s ». Il n'a pas été modifié."},
+    {IDS_EXPORT_CANNOT_WRITE, "Impossible d'écrire le fichier « %s ». Il est resté tel qu'il était."},
+    {IDS_PALETTE_CANNOT_READ, "Impossible de lire le fichier « %s ». Les palettes n'ont pas changé."},
+    {IDS_PALETTE_NOT_PALETTE, "Le fichier « %s » n'est pas un fichier de palette. Les palettes n'ont pas changé."},
+    {IDS_PALETTE_CANNOT_WRITE, "Impossible d'écrire le fichier « %s ». La palette n'a pas été enregistrée."},
+    {IDS_SETTINGS_CANNOT_WRITE, "Impossible d'enregistrer les réglages par défaut dans « %s »."},
+    {IDS_FILE_REPLACE, "Le fichier « %s » existe déjà. Voulez-vous le remplacer ?"},
+    {IDS_PICKER_NO_SCREEN, "La pipette ne peut pas lire l'écran : ce bureau ne laisse lire ses couleurs qu'à travers "
+                           "son propre sélecteur de couleur, et celui-ci n'a pas répondu."},
 };
 
 static_assert(std::ranges::adjacent_find(kStrings, std::ranges::greater_equal{}, &StringEntry::id) ==

@@ -92,11 +92,13 @@ protected:
         Pump(100);
     }
 
+    // Waits out the double-click time first, so that each click is a
+    // single one.
     void ClickAt(int x, int y)
     {
+        Pump(500);
         wxUIActionSimulator sim;
         sim.MouseMove(m_grid->ClientToScreen(wxPoint(x, y)));
-        fprintf(stderr, "DBG move to %d %d\n", m_grid->ClientToScreen(wxPoint(x, y)).x, m_grid->ClientToScreen(wxPoint(x, y)).y);
         Pump(20);
         sim.MouseClick();
         Pump(50);
@@ -143,6 +145,19 @@ TEST_F(PaletteGrid, ClickSelectsTheCellLeftOfASharedLineAndNotifies)
     ExpectMarkedCell(image, {14, 14}, 0xFFFFFF);
     ExpectPlainCell(image, {1, 0}, 0x000033);
     ExpectPlainCell(image, {0, 0}, 0x000000);
+}
+
+TEST_F(PaletteGrid, DoubleClickDoesNoMoreThanItsFirstClick)
+{
+    Show();
+    Pump(500);
+    wxUIActionSimulator sim;
+    sim.MouseMove(m_grid->ClientToScreen(wxPoint(40, 40)));
+    Pump(20);
+    sim.MouseDblClick();
+    Pump(100);
+    EXPECT_EQ(m_notices, (std::vector<GridCell>{{3, 3}}));
+    EXPECT_EQ(m_grid->GetSelection(), (GridCell{3, 3}));
 }
 
 TEST_F(PaletteGrid, ClickBeyondTheLastLineSelectsNothingButNotifies)

@@ -1,0 +1,182 @@
+#include "controls/PaletteGrid.h"
+
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
+#include <wx/settings.h>
+
+namespace {
+
+wxColour ToWx(COLORREF colour)
+{
+    return wxColour(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
+// Filled rectangles only: no pen, so nothing is anti-aliased across pixels.
+void Fill(wxDC& dc, int x, int y, int w, int h, const wxColour& colour)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    dc.SetBrush(wxBrush(colour));
+    dc.DrawRectangle(x, y, w, h);
+}
+
+} // namespace
+
+CPaletteGrid::CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+{
+    Create(parent, id, pos, size, style);
+}
+
+bool CPaletteGrid::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+{
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (!wxControl::Create(parent, id, pos, size, style | wxWANTS_CHARS | wxFULL_REPAINT_ON_RESIZE))
+        return false;
+    Bind(wxEVT_PAINT, &CPaletteGrid::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CPaletteGrid::OnLeftDown, this);
+    Bind(wxEVT_KEY_DOWN, &CPaletteGrid::OnKeyDown, this);
+    return true;
+}
+
+wxSize CPaletteGrid::DoGetBestSize() const
+{
+    constexpr int kPitch = 12;
+    return wxSize(kGridColumns * kPitch + 1, kGridRows * kPitch + 1) + GetWindowBorderSize();
+}
+
+GridGeometry CPaletteGrid::Geometry() const
+{
+    const wxSize client = GetClientSize();
+    return GridGeometry::FromClientSize(client.x, client.y);
+}
+
+void CPaletteGrid::SetSelectedColour(COLORREF colour)
+{
+    m_logic.SetSelectedColour(colour);
+    const GridCell cell = m_logic.GetSelection();
+    DrawSelectionChange({cell, cell, true});
+}
+
+void CPaletteGrid::SelectColour(COLORREF colour)
+{
+    if (const std::optional<GridChange> change = m_logic.SelectColour(colour))
+        DrawSelectionChange(*change);
+}
+
+void CPaletteGrid::RedrawAll()
+{
+    DrawAll();
+    if (m_bmpMem.IsOk())
+        Refresh(false);
+}
+
+void CPaletteGrid::DrawCell(wxDC& dc, const GridGeometry& geometry, GridCell cell, bool marked) const
+{
+    const int x0 = cell.col * geometry.pitchX;
+    const int y0 = cell.row * geometry.pitchY;
+    // Lines on x0 and x1 = x0 + pitch, both included.
+    const int w = geometry.pitchX + 1;
+    const int h = geometry.pitchY + 1;
+    const wxColour colour = ToWx(m_logic.GetColour(cell));
+    if (!marked) {
+        Fill(dc, x0, y0, w, h, *wxWHITE);
+        Fill(dc, x0 + 1, y0 + 1, w - 2, h - 2, colour);
+        return;
+    }
+    Fill(dc, x0, y0, w, h, *wxBLACK);
+    Fill(dc, x0 + 1, y0 + 1, w - 2, h - 2, *wxWHITE);
+    Fill(dc, x0 + 3, y0 + 3, w - 6, h - 6, colour);
+}
+
+void CPaletteGrid::DrawAll()
+{
+    if (!m_bmpMem.IsOk())
+        return;
+    wxMemoryDC dc(m_bmpMem);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    const GridGeometry geometry = Geometry();
+    for (int row = 0; row < kGridRows; ++row)
+        for (int col = 0; col < kGridColumns; ++col)
+            DrawCell(dc, geometry, {col, row}, false);
+    DrawCell(dc, geometry, m_logic.GetSelection(), true);
+}
+
+void CPaletteGrid::DrawSelectionChange(const GridChange& change)
+{
+    if (!m_bmpMem.IsOk())
+        return;
+    {
+        wxMemoryDC dc(m_bmpMem);
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        const GridGeometry geometry = Geometry();
+        DrawCell(dc, geometry, change.previous, false);
+        DrawCell(dc, geometry, change.current, true);
+    }
+    Refresh(false);
+}
+
+void CPaletteGrid::Notify()
+{
+    wxCommandEvent event(wxEVT_BUTTON, GetId());
+    event.SetEventObject(this);
+    ProcessWindowEvent(event);
+}
+
+void CPaletteGrid::OnPaint(wxPaintEvent&)
+{
+    wxPaintDC dc(this);
+    const wxSize client = GetClientSize();
+    if (client.x <= 0 || client.y <= 0)
+        return;
+    // Made at the first paint, and again when the client size has changed
+    // since, so that the picture always matches the current geometry.
+    if (!m_bmpMem.IsOk() || m_bmpMem.GetSize() != client) {
+        m_bmpMem.Create(client, 24);
+        {
+            wxMemoryDC mem(m_bmpMem);
+            mem.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+            mem.Clear();
+        }
+        DrawAll();
+    }
+    dc.DrawBitmap(m_bmpMem, 0, 0);
+}
+
+void CPaletteGrid::OnLeftDown(wxMouseEvent& event)
+{
+    const std::optional<GridCell> cell = Geometry().HitTest(event.GetX(), event.GetY());
+    if (cell && *cell != m_logic.GetSelection())
+        DrawSelectionChange(m_logic.Select(*cell));
+    Notify();
+    event.Skip();
+}
+
+void CPaletteGrid::OnKeyDown(wxKeyEvent& event)
+{
+    GridMove move;
+    switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+    case WXK_NUMPAD_LEFT:
+        move = GridMove::Left;
+        break;
+    case WXK_UP:
+    case WXK_NUMPAD_UP:
+        move = GridMove::Up;
+        break;
+    case WXK_RIGHT:
+    case WXK_NUMPAD_RIGHT:
+        move = GridMove::Right;
+        break;
+    case WXK_DOWN:
+    case WXK_NUMPAD_DOWN:
+        move = GridMove::Down;
+        break;
+    default:
+        // wxWANTS_CHARS brings Tab here too: let it move the focus on.
+        if (!HandleAsNavigationKey(event))
+            event.Skip();
+        return;
+    }
+    DrawSelectionChange(m_logic.Move(move));
+    Notify();
+}

@@ -1,0 +1,68 @@
+// The 15 by 15 palette grid of a colour page: the cells as a lattice of
+// white one-pixel lines, the selected cell framed in black inside two white
+// rings, moved by the left button and the arrow keys.
+//
+// Every left-button press (whether or not it hit a cell or changed the
+// selection) and every arrow key is reported to the parent, synchronously,
+// as a wxEVT_BUTTON command event carrying the grid's window id (IDC_GRID
+// on the colour page), after the selection and the off-screen image have
+// changed. The parent then reads GetSelectedColour.
+//
+// The grid is drawn into an off-screen bitmap made at the first paint; a
+// paint only copies it, and a selection change redraws just the two cells
+// concerned. Until the first paint, every operation changes only the data.
+// The parent sizes the grid so that each client dimension is 15 * pitch + 1
+// pixels; the grid draws whatever fits and leaves the rest button-face.
+#pragma once
+
+#include "controls/PaletteGridLogic.h"
+
+#include <wx/bitmap.h>
+#include <wx/control.h>
+
+class CPaletteGrid : public wxControl
+{
+public:
+    // The default palette with cell (0, 0) selected; no window until Create.
+    CPaletteGrid() = default;
+    CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+                 const wxSize& size = wxDefaultSize, long style = wxBORDER_STATIC);
+    // Keeps the colours and the selection set before it.
+    bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize, long style = wxBORDER_STATIC);
+
+    COLORREF GetSelectedColour() const { return m_logic.GetSelectedColour(); }
+    GridCell GetSelection() const { return m_logic.GetSelection(); }
+    COLORREF GetColour(GridCell cell) const { return m_logic.GetColour(cell); }
+
+    // Stores the colour (as given) in the selected cell and redraws it. No
+    // notification.
+    void SetSelectedColour(COLORREF colour);
+    // Selects a cell holding the colour, placing it in the grid when no cell
+    // does (see CPaletteGridLogic::SelectColour). No notification.
+    void SelectColour(COLORREF colour);
+
+    // These two draw nothing: the caller follows with RedrawAll.
+    void SetDefaultPalette() { m_logic.SetDefaultPalette(); }
+    void SetPaletteText(CTextBuffer text) { m_logic.SetPaletteText(std::move(text)); }
+    CTextBuffer GetPaletteText() const { return m_logic.GetPaletteText(); }
+
+    void RedrawAll();
+
+protected:
+    wxSize DoGetBestSize() const override;
+
+private:
+    GridGeometry Geometry() const;
+    void DrawCell(wxDC& dc, const GridGeometry& geometry, GridCell cell, bool marked) const;
+    void DrawAll();
+    void DrawSelectionChange(const GridChange& change);
+    void Notify();
+
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
+
+    CPaletteGridLogic m_logic;
+    wxBitmap m_bmpMem; // the finished picture; made at the first paint
+};
