@@ -37,6 +37,14 @@ public:
     // Every page shows the scheme again.
     void RefreshPages();
 
+    // Reads the first body tag of an HTML file into the scheme; writes the
+    // body code into an HTML file. A failure is told to the user, and then
+    // nothing has changed.
+    bool ImportBodyTag(const wxString& path);
+    bool ExportBodyTag(const wxString& path);
+    // Gives a palette file's palette to the three colour pages.
+    bool LoadPaletteFile(const wxString& path);
+
     // The tag as last put into the body code box, byte for byte.
     const std::string& GetBodyCode() const { return m_sBodyCode; }
 
@@ -58,6 +66,8 @@ private:
     void BuildMenu();
     void CreatePreviewFonts();
     void RenderPreview();
+    // False, after telling the user, on the background and margins tabs.
+    bool CheckColourTabSelected();
 
     void OnPaintPreview(wxPaintEvent& event);
     void OnTabChanged(wxBookCtrlEvent& event);
