@@ -7,12 +7,10 @@
 #include "text/HtmlExport.h"
 #include "text/HtmlImport.h"
 
-#include <wx/filedlg.h>
 
 void CBodyTagDlg::OnImportHtml()
 {
-    wxFileDialog dialog(this, wxString(), wxString(), wxString(), LoadFilter(IDS_FILTER_HTML),
-                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    CFileDialog dialog(this, IDS_FILTER_HTML, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
         return;
     ImportBodyTag(dialog.GetPath());
@@ -38,7 +36,7 @@ bool CBodyTagDlg::ImportBodyTag(const wxString& path)
 void CBodyTagDlg::OnExportHtml()
 {
     // No overwrite prompt: export is meant to update an existing page.
-    wxFileDialog dialog(this, wxString(), wxString(), wxString(), LoadFilter(IDS_FILTER_HTML), wxFD_SAVE);
+    CFileDialog dialog(this, IDS_FILTER_HTML, wxFD_SAVE);
     if (dialog.ShowModal() != wxID_OK)
         return;
     ExportBodyTag(wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), "html")));

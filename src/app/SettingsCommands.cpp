@@ -1,11 +1,99 @@
 // The stored settings and the palette commands of the main window.
 #include "app/BodyTagDlg.h"
 
-bool CBodyTagDlg::SaveSettings(bool, bool, bool) { return true; }
+#include "pages/PageColour.h"
+#include "platform/FileDialogs.h"
+#include "platform/MenuIds.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+#include "store/FileNames.h"
+#include "store/PaletteFile.h"
+#include "store/Settings.h"
 
-void CBodyTagDlg::LoadSettings(bool, bool, bool) {}
+#include <wx/filename.h>
+#include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/notebook.h>
+#include <wx/stdpaths.h>
 
-CTextBuffer CBodyTagDlg::GetCurrentPaletteText() const { return CTextBuffer(); }
+namespace {
+
+CSettingsStore OpenStore() { return CSettingsStore(CSettingsStore::DefaultPath()); }
+
+// The folder of the running program, with its trailing separator.
+std::string ExecutableFolder()
+{
+    const wxFileName exe(wxStandardPaths::Get().GetExecutablePath());
+    return ToFilePath(exe.GetPathWithSep());
+}
+
+} // namespace
+
+bool CBodyTagDlg::SaveSettings(bool window, bool scheme, bool palette)
+{
+    const CSettingsStore store = OpenStore();
+    bool saved = true;
+    if (window) {
+        WindowOptions options;
+        if (!IsIconized()) {
+            const wxPoint position = GetPosition();
+            options.left = position.x;
+            options.top = position.y;
+        }
+        options.tagsUpper = IsOptionChecked(ID_OPTION_TAGS_UPPER);
+        options.hexUpper = IsOptionChecked(ID_OPTION_HEX_UPPER);
+        options.inputHex = IsOptionChecked(ID_OPTION_INPUT_HEX);
+        saved &= SaveWindowGroup(store, options, LoadResString(IDS_VERSION), ExecutableFolder().c_str());
+    }
+    if (scheme)
+        saved &= SaveSchemeGroup(store, m_scheme);
+    if (palette)
+        saved &= SavePaletteGroup(store, GetCurrentPaletteText());
+    return saved;
+}
+
+void CBodyTagDlg::LoadSettings(bool window, bool scheme, bool palette)
+{
+    const CSettingsStore store = OpenStore();
+    if (window) {
+        const WindowOptions options = LoadWindowGroup(store);
+        // Without a stored edge the window stays where the desktop put it.
+        if (options.left || options.top) {
+            const wxPoint present = GetPosition();
+            Move(options.left.value_or(present.x), options.top.value_or(present.y));
+        }
+        wxMenuBar* bar = GetMenuBar();
+        bar->Check(ToWxMenuId(ID_OPTION_TAGS_UPPER), options.tagsUpper);
+        bar->Check(ToWxMenuId(ID_OPTION_HEX_UPPER), options.hexUpper);
+        bar->Check(ToWxMenuId(ID_OPTION_INPUT_HEX), options.inputHex);
+    }
+    if (scheme)
+        m_scheme = LoadSchemeGroup(store);
+    if (palette) {
+        const CTextBuffer text = LoadPaletteGroup(store);
+        for (int tab = 0; tab < 3; ++tab) {
+            if (text.Length() > 0)
+                GetColourPage(tab)->LoadPalette(text);
+            else
+                GetColourPage(tab)->ResetPalette();
+        }
+    }
+}
+
+CTextBuffer CBodyTagDlg::GetCurrentPaletteText() const
+{
+    const CPageColour* page = GetColourPage(m_wndTabs->GetSelection());
+    return page ? page->GetPaletteText() : CTextBuffer();
+}
+
+bool CBodyTagDlg::CheckColourTabSelected()
+{
+    if (GetColourPage(m_wndTabs->GetSelection()))
+        return true;
+    wxMessageBox(wxString::FromUTF8(LoadResString(IDS_PALETTE_NEEDS_COLOUR_TAB)),
+                 wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)), wxOK | wxICON_EXCLAMATION, this);
+    return false;
+}
 
 void CBodyTagDlg::OnLoadDefaultScheme()
 {
@@ -13,12 +101,64 @@ void CBodyTagDlg::OnLoadDefaultScheme()
     RefreshPages();
 }
 
-void CBodyTagDlg::OnSaveDefaultScheme() { SaveSettings(false, true, false); }
+void CBodyTagDlg::OnSaveDefaultScheme()
+{
+    if (!SaveSettings(false, true, false))
+        ShowFileError(this, IDS_SETTINGS_CANNOT_WRITE, wxString::FromUTF8(CSettingsStore::DefaultPath()));
+}
 
-void CBodyTagDlg::OnLoadPaletteFile() {}
+void CBodyTagDlg::OnLoadPaletteFile()
+{
+    CFileDialog dialog(this, IDS_FILTER_PALETTE, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        LoadPaletteFile(dialog.GetPath());
+}
 
-void CBodyTagDlg::OnSavePaletteFile() {}
+bool CBodyTagDlg::LoadPaletteFile(const wxString& path)
+{
+    CTextBuffer text;
+    switch (ReadPaletteFile(ToFilePath(path).c_str(), text)) {
+    case PaletteFileStatus::Ok:
+        // Every colour page takes it, whichever tab is selected.
+        for (int tab = 0; tab < 3; ++tab)
+            GetColourPage(tab)->LoadPalette(text);
+        return true;
+    case PaletteFileStatus::CannotRead:
+        ShowFileError(this, IDS_PALETTE_CANNOT_READ, path);
+        return false;
+    case PaletteFileStatus::NotPaletteFile:
+        ShowFileError(this, IDS_PALETTE_NOT_PALETTE, path);
+        return false;
+    }
+    return false;
+}
+
+void CBodyTagDlg::OnSavePaletteFile()
+{
+    if (!CheckColourTabSelected())
+        return;
+    CFileDialog dialog(this, IDS_FILTER_PALETTE, wxFD_SAVE);
+    while (dialog.ShowModal() == wxID_OK) {
+        // GTK adds no extension of its own, and asks before replacing only
+        // the name as typed: ask ourselves once the extension is on.
+        const wxString path = wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), "zvpal"));
+        if (wxFileExists(path) &&
+            wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path),
+                         wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
+                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+            continue;
+        if (!WritePaletteFile(ToFilePath(path).c_str(), GetCurrentPaletteText()))
+            ShowFileError(this, IDS_PALETTE_CANNOT_WRITE, path);
+        return;
+    }
+}
 
 void CBodyTagDlg::OnLoadDefaultPalette() { LoadSettings(false, false, true); }
 
-void CBodyTagDlg::OnSaveDefaultPalette() {}
+void CBodyTagDlg::OnSaveDefaultPalette()
+{
+    if (!CheckColourTabSelected())
+        return;
+    if (!SaveSettings(false, false, true))
+        ShowFileError(this, IDS_SETTINGS_CANNOT_WRITE, wxString::FromUTF8(CSettingsStore::DefaultPath()));
+}

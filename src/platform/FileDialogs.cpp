@@ -13,6 +13,23 @@ wxString LoadFilter(int stringId)
     return filter;
 }
 
+CFileDialog::CFileDialog(wxWindow* parent, int filterId, long style)
+    : wxFileDialog(parent, wxString(), wxString(), wxString(), LoadFilter(filterId), style)
+{
+}
+
+void CFileDialog::SetPath(const wxString& path)
+{
+    m_strSetPath = path;
+    wxFileDialog::SetPath(path);
+}
+
+wxString CFileDialog::GetPath() const
+{
+    const wxString chosen = wxFileDialog::GetPath();
+    return chosen.empty() ? m_strSetPath : chosen;
+}
+
 std::string ToFilePath(const wxString& path)
 {
     const wxCharBuffer bytes = path.fn_str();

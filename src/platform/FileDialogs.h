@@ -1,10 +1,27 @@
 // File dialogs and failure messages shared by the menu commands.
 #pragma once
 
+#include <wx/filedlg.h>
 #include <wx/string.h>
 #include <wx/window.h>
 
 #include <string>
+
+// wxFileDialog whose GetPath also gives a path set with SetPath before the
+// dialog was answered: GTK reports such a path only once the chooser has
+// loaded its folder, which an answered-at-once dialog never does.
+class CFileDialog : public wxFileDialog
+{
+public:
+    // filterId names the filter in the string table.
+    CFileDialog(wxWindow* parent, int filterId, long style);
+
+    void SetPath(const wxString& path) override;
+    wxString GetPath() const override;
+
+private:
+    wxString m_strSetPath;
+};
 
 // A file dialog's filter from the string table, without the empty choice
 // that a trailing "||" would add on GTK.

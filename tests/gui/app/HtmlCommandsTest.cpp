@@ -1,0 +1,112 @@
+#include "Harness.h"
+#include "app/BodyTagDlg.h"
+#include "res/ResourceIds.h"
+
+#include <gtest/gtest.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/testing.h>
+#include <wx/textctrl.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace VelloranTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+class HtmlCommands : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char folder[] = "/tmp/velloran-html-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        m_folder = folder;
+        m_dlg = new CBodyTagDlg;
+        m_dlg->Show();
+        Pump(50);
+    }
+    void TearDown() override
+    {
+        m_dlg->Destroy();
+        Pump();
+        fs::remove_all(m_folder);
+    }
+
+    std::string Write(const std::string& name, const std::string& content)
+    {
+        const std::string path = (m_folder / name).string();
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
+    }
+    static std::string Read(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    std::string Tag() const { return m_dlg->GetBodyCodeBox()->GetValue().utf8_string(); }
+
+    fs::path m_folder;
+    CBodyTagDlg* m_dlg = nullptr;
+};
+
+} // namespace
+
+TEST_F(HtmlCommands, ImportThroughTheMenuRefreshesTheTag)
+{
+    const std::string page = Write("page.html", "<html><BODY BGCOLOR=#FFCC00 TEXT=\"#000080\" leftmargin=12px>x");
+    wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_FILE_IMPORT), wxExpectModal<wxFileDialog>(page));
+    EXPECT_EQ(m_dlg->GetScheme().bgcolor, 0x0000CCFFu);
+    EXPECT_EQ(m_dlg->GetScheme().sidemargin, 12);
+    EXPECT_EQ(Tag(), "<body bgcolor=\"#FFCC00\" text=\"#000080\" leftmargin=\"12\">");
+}
+
+TEST_F(HtmlCommands, FailedImportSaysWhyAndChangesNothing)
+{
+    m_dlg->GetScheme().text = 0x00112233;
+    m_dlg->UpdateBodyCode();
+    const Scheme before = m_dlg->GetScheme();
+    const std::string noBody = Write("nobody.html", "<p>no body tag</p>");
+    const std::string folder = m_folder.string(); // a folder cannot be read as a file
+
+    wxTEST_DIALOG(EXPECT_FALSE(m_dlg->ImportBodyTag(noBody)),
+                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("no body tag"));
+    wxTEST_DIALOG(EXPECT_FALSE(m_dlg->ImportBodyTag(folder)),
+                  wxExpectModal<wxMessageDialog>(wxID_OK).Describe("cannot read"));
+    EXPECT_TRUE(m_dlg->GetScheme() == before);
+    EXPECT_EQ(Tag(), "<body text=\"#332211\">");
+}
+
+TEST_F(HtmlCommands, ExportThroughTheMenuAddsTheExtensionAndKeepsTheOldTag)
+{
+    const std::string page = Write("page.html", "<html>\r\n<body bgcolor=\"#ffffff\">\r\n</body></html>");
+    m_dlg->GetScheme().text = 0x00000000;
+    m_dlg->UpdateBodyCode();
+    const std::string typed = (m_folder / "page").string(); // no extension typed
+    wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_FILE_EXPORT), wxExpectModal<wxFileDialog>(typed));
+    EXPECT_EQ(Read(page), "<html>\r\n<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\n</body></html>");
+    EXPECT_FALSE(fs::exists(typed));
+}
+
+TEST_F(HtmlCommands, FailedExportSaysWhyAndLeavesTheFile)
+{
+    const std::string blocked = (m_folder / "plain" / "page.html").string();
+    Write("plain", "not a folder");
+    wxTEST_DIALOG(EXPECT_FALSE(m_dlg->ExportBodyTag(blocked)), wxExpectModal<wxMessageDialog>(wxID_OK));
+    EXPECT_EQ(Read((m_folder / "plain").string()), "not a folder");
+}
+
+TEST_F(HtmlCommands, CancelledDialogsSayNothing)
+{
+    m_dlg->GetScheme().bgcolor = 0x00FFFFFF;
+    m_dlg->UpdateBodyCode();
+    wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_FILE_IMPORT), wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_FILE_EXPORT), wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    EXPECT_EQ(Tag(), "<body bgcolor=\"#FFFFFF\">");
+}
