@@ -18,7 +18,10 @@ public:
 
     CTextBuffer();
     CTextBuffer(const char* text, uint32_t count = npos);
+    // Copies take the text only: no word sets, no line index. A copy
+    // assignment that cannot allocate keeps the old text, like Assign.
     CTextBuffer(const CTextBuffer& other);
+    // Moves take everything and leave the source empty, without a block.
     CTextBuffer(CTextBuffer&& other) noexcept;
     CTextBuffer& operator=(const CTextBuffer& other);
     CTextBuffer& operator=(CTextBuffer&& other) noexcept;
