@@ -5,6 +5,7 @@
 #include "res/Strings.h"
 #include "res/Templates.h"
 
+#include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
 #include <wx/stattext.h>
@@ -35,7 +36,9 @@ CScreenPickerDlg::CScreenPickerDlg(wxWindow* parent) : m_timerSample(this)
     // allows: the text, the swatch beside it and the window grow together.
     auto* text = wxDynamicCast(FindWindow(IDC_PICKER_TEXT), wxStaticText);
     text->Wrap(text->GetSize().x);
-    const int extra = text->GetBestSize().y - text->GetSize().y;
+    wxMemoryDC measure;
+    measure.SetFont(text->GetFont());
+    const int extra = measure.GetMultiLineTextExtent(text->GetLabel()).y - text->GetSize().y;
     if (extra > 0) {
         text->SetSize(text->GetSize() + wxSize(0, extra));
         m_wndSwatch->SetSize(m_wndSwatch->GetSize() + wxSize(0, extra));

@@ -27,7 +27,7 @@ protected:
         m_frame = new wxFrame(nullptr, wxID_ANY, "spin", wxPoint(40, 40), wxSize(420, 420));
         m_panel = new wxPanel(m_frame);
         m_panel->SetFont(GetDialogFont());
-        BuildDialogControls(m_panel, kSpinDialog, CSpinButton::FromTemplate);
+        BuildDialogControls(m_panel, kSpinDialog);
         m_edit = wxDynamicCast(m_panel->FindWindow(IDC_RED), wxTextCtrl);
         m_spin = dynamic_cast<CSpinButton*>(m_panel->FindWindow(IDC_RED_SPIN));
         ASSERT_NE(m_edit, nullptr);
