@@ -1,18 +1,314 @@
 #include "pages/PageColour.h"
 
+#include "app/BodyTagDlg.h"
+#include "controls/ScreenPickerDlg.h"
+#include "platform/ColourConv.h"
 #include "platform/DialogBuilder.h"
+#include "platform/SpinButton.h"
 #include "res/ResourceIds.h"
+#include "res/Strings.h"
 
-CPageColour::CPageColour(CBodyTagDlg* owner, int kind) : CPage(owner), m_nKind(kind) {}
+#include <wx/checkbox.h>
+#include <wx/cmndata.h>
+#include <wx/colordlg.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/tglbtn.h>
+
+namespace {
+
+constexpr int kLinkButtonIds[] = {IDC_LINK, IDC_VLINK, IDC_ALINK};
+
+// What "&Defaut" disables; the check box itself, the link buttons and the
+// info text stay enabled.
+constexpr int kColourControlIds[] = {
+    IDC_COPY_HEX,  IDC_EDIT_COLOUR, IDC_PIPETTE,    IDC_RED,         IDC_GREEN,
+    IDC_BLUE,      IDC_HEX,         IDC_RED_LABEL,  IDC_GREEN_LABEL, IDC_BLUE_LABEL,
+    IDC_HEX_LABEL, IDC_RED_SPIN,    IDC_GREEN_SPIN, IDC_BLUE_SPIN,   IDC_GRID,
+};
+
+constexpr int kComponentMax = 255;
+
+// The colour dialog's 16 custom colours: one set for every opening in this
+// run, all white at first, never stored. Every slot holds a valid colour, or
+// GTK shifts the ones that follow an empty slot.
+wxColourData& SharedColourData()
+{
+    static wxColourData data = [] {
+        wxColourData made;
+        made.SetChooseFull(true);
+        for (int i = 0; i < wxColourData::NUM_CUSTOM; ++i)
+            made.SetCustomColour(i, *wxWHITE);
+        return made;
+    }();
+    return data;
+}
+
+} // namespace
+
+CPageColour::CPageColour(CBodyTagDlg* owner, int kind) : CPage(owner), m_nKind(kind)
+{}
 
 bool CPageColour::CreatePage(wxWindow* parent)
 {
     if (!Create(parent, wxID_ANY))
         return false;
     SetFont(GetDialogFont());
-    BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_COLOUR));
+    BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_COLOUR),
+                        [this](wxWindow* page, const ControlTemplate& c, const wxRect& r) -> wxWindow* {
+                            if (c.id != IDC_GRID)
+                                return nullptr;
+                            m_wndGrid.Create(page, c.id, r.GetPosition(), r.GetSize());
+                            return &m_wndGrid;
+                        });
+    m_wndRedSpin = static_cast<CSpinButton*>(FindWindow(IDC_RED_SPIN));
+    m_wndGreenSpin = static_cast<CSpinButton*>(FindWindow(IDC_GREEN_SPIN));
+    m_wndBlueSpin = static_cast<CSpinButton*>(FindWindow(IDC_BLUE_SPIN));
+    m_wndHex = static_cast<wxTextCtrl*>(FindWindow(IDC_HEX));
+    m_wndDefault = static_cast<wxCheckBox*>(FindWindow(IDC_DEFAULT));
+    for (int i = 0; i < 3; ++i) {
+        m_wndLinks[i] = static_cast<wxToggleButton*>(FindWindow(kLinkButtonIds[i]));
+        m_wndLinks[i]->SetValue(i == m_nLink);
+        m_wndLinks[i]->Show(m_nKind == IDS_INFO_LINKS);
+    }
+
+    auto* info = static_cast<wxStaticText*>(FindWindow(IDC_INFO));
+    info->SetLabel(wxString::FromUTF8(LoadResString(m_nKind)));
+    info->Wrap(info->GetSize().x);
+
+    // The grid draws and hit-tests whole cells of one pitch: its client area
+    // must be 15 pitches plus the closing line each way. Keep the right and
+    // bottom edges, move the left and top ones.
+    const wxSize client = m_wndGrid.GetClientSize();
+    const int dx = client.x % kGridColumns - 1;
+    const int dy = client.y % kGridRows - 1;
+    const wxRect grid = m_wndGrid.GetRect();
+    m_wndGrid.SetSize(grid.x + dx, grid.y + dy, grid.width - dx, grid.height - dy);
+    wxWindow* editColour = FindWindow(IDC_EDIT_COLOUR);
+    editColour->Move(m_wndGrid.GetPosition().x - editColour->GetSize().x, editColour->GetPosition().y);
+
+    for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
+        spin->SetRange(0, kComponentMax);
+
+    for (int id : {IDC_RED, IDC_GREEN, IDC_BLUE})
+        Bind(
+            wxEVT_TEXT, [this](wxCommandEvent&) { OnChangeRgb(); }, id);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnCopyHex(); }, IDC_COPY_HEX);
+    Bind(
+        wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnDefault(); }, IDC_DEFAULT);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnEditColour(); }, IDC_EDIT_COLOUR);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnPipette(); }, IDC_PIPETTE);
+    Bind(wxEVT_TOGGLEBUTTON, &CPageColour::OnLinkButton, this, IDC_LINK, IDC_ALINK);
+    Bind(wxEVT_BUTTON, &CPageColour::OnGridSelect, this, IDC_GRID);
+
     UpdateFromScheme();
+    // The context help ids of the page and its controls are assigned here.
     return true;
 }
 
-void CPageColour::UpdateFromScheme() {}
+void CPageColour::SetPositions(COLORREF colour)
+{
+    m_wndRedSpin->SetPos(RedOf(colour));
+    m_wndGreenSpin->SetPos(GreenOf(colour));
+    m_wndBlueSpin->SetPos(BlueOf(colour));
+}
+
+void CPageColour::ShowHex(COLORREF colour)
+{
+    m_wndHex->ChangeValue(wxString::FromUTF8(FormatColour(colour, m_pOwner->IsOptionChecked(ID_OPTION_HEX_UPPER))));
+}
+
+void CPageColour::ReadLinkButtons()
+{
+    m_nLink = -1;
+    for (int i = 0; i < 3; ++i) {
+        if (m_wndLinks[i]->GetValue()) {
+            m_nLink = i;
+            break;
+        }
+    }
+}
+
+COLORREF* CPageColour::SchemeField()
+{
+    Scheme& scheme = m_pOwner->GetScheme();
+    switch (m_nKind) {
+    case IDS_INFO_BGCOLOR:
+        return &scheme.bgcolor;
+    case IDS_INFO_TEXT:
+        return &scheme.text;
+    case IDS_INFO_LINKS:
+        ReadLinkButtons();
+        switch (m_nLink) {
+        case 0:
+            return &scheme.link;
+        case 1:
+            return &scheme.vlink;
+        case 2:
+            return &scheme.alink;
+        }
+        break;
+    }
+    return nullptr;
+}
+
+void CPageColour::OnChangeRgb()
+{
+    if (!m_wndRedSpin || m_bUpdating)
+        return;
+    // Read back through the up-down controls: they know the current base,
+    // and a box whose text is no number in 0..255 counts as 255 while it
+    // keeps the text that was typed.
+    auto component = [](CSpinButton* spin) {
+        bool error = false;
+        const int pos = spin->GetPos(&error);
+        return uint8_t(error ? kComponentMax : pos);
+    };
+    const COLORREF colour = MakeColour(component(m_wndRedSpin), component(m_wndGreenSpin), component(m_wndBlueSpin));
+    m_wndGrid.SetSelectedColour(colour);
+    ShowHex(colour);
+    StoreColour();
+}
+
+void CPageColour::StoreColour()
+{
+    COLORREF value = m_wndGrid.GetSelectedColour();
+    if (m_wndDefault->GetValue())
+        value |= kDefaultMark;
+    if (COLORREF* field = SchemeField())
+        *field = value;
+    m_pOwner->UpdateBodyCode();
+}
+
+void CPageColour::OnDefault()
+{
+    // The values and the swatch stay: a default colour still shows its RGB,
+    // and the grid keeps its look while disabled.
+    const bool enabled = !m_wndDefault->GetValue();
+    for (int id : kColourControlIds)
+        FindWindow(id)->Enable(enabled);
+    StoreColour();
+}
+
+void CPageColour::OnGridSelect(wxCommandEvent& event)
+{
+    m_bUpdating = true;
+    SetPositions(m_wndGrid.GetSelectedColour());
+    m_wndGrid.SetFocus();
+    m_bUpdating = false;
+    OnChangeRgb();
+    event.Skip();
+}
+
+void CPageColour::SendGridNotice()
+{
+    wxCommandEvent notice(wxEVT_BUTTON, IDC_GRID);
+    notice.SetEventObject(&m_wndGrid);
+    ProcessWindowEvent(notice);
+}
+
+void CPageColour::OnLinkButton(wxCommandEvent& event)
+{
+    // Push-like radio buttons: the clicked one stays pressed (also when it
+    // was pressed already), the others rise.
+    for (int i = 0; i < 3; ++i)
+        m_wndLinks[i]->SetValue(kLinkButtonIds[i] == event.GetId());
+    OnLinkKind();
+}
+
+void CPageColour::OnLinkKind()
+{
+    const COLORREF* field = SchemeField();
+    const COLORREF value = field ? *field : kDefaultMark;
+    m_wndDefault->SetValue(IsDefaultColour(value));
+    m_wndGrid.SelectColour(value & kRgbMask);
+    m_bUpdating = true;
+    SetPositions(value);
+    m_bUpdating = false;
+    OnChangeRgb();
+    OnDefault();
+}
+
+void CPageColour::UpdateFromScheme()
+{
+    if (!m_wndRedSpin)
+        return; // the window shows the scheme when it is made
+    const COLORREF* field = SchemeField();
+    const COLORREF value = field ? *field : kDefaultMark;
+
+    const int base = m_pOwner->IsOptionChecked(ID_OPTION_INPUT_HEX) ? 16 : 10;
+    if (m_wndRedSpin->GetBase() != base) {
+        for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
+            spin->SetBase(base);
+    }
+
+    if ((value & kRgbMask) == m_wndGrid.GetSelectedColour()) {
+        ShowHex(value); // how a change of the hex case reaches the box
+    } else {
+        m_wndGrid.SelectColour(value & kRgbMask);
+        m_bUpdating = true;
+        SetPositions(value);
+        m_bUpdating = false;
+        OnChangeRgb();
+    }
+
+    if (m_wndDefault->GetValue() != IsDefaultColour(value)) {
+        m_wndDefault->SetValue(IsDefaultColour(value));
+        OnDefault();
+    }
+}
+
+void CPageColour::OnCopyHex()
+{
+    m_wndHex->SelectAll();
+    m_wndHex->Copy();
+}
+
+void CPageColour::OnEditColour()
+{
+    wxColourData data = SharedColourData();
+    data.SetColour(ColourToWx(m_wndGrid.GetSelectedColour()));
+    wxColourDialog dialog(this, &data);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    SharedColourData() = dialog.GetColourData();
+    m_wndGrid.SetSelectedColour(ColourFromWx(dialog.GetColourData().GetColour()));
+    SendGridNotice();
+}
+
+void CPageColour::OnPipette()
+{
+    CScreenPickerDlg picker(m_pOwner);
+    picker.m_rcPage = GetScreenRect();
+    // Hidden, so that whatever lies behind it can be sampled.
+    m_pOwner->Hide();
+    if (picker.ShowModal() == wxID_OK) {
+        m_wndGrid.SetSelectedColour(picker.GetSampledColour());
+        SendGridNotice();
+    }
+    m_pOwner->Show();
+}
+
+void CPageColour::LoadPalette(const CTextBuffer& text)
+{
+    ReplacePalette(&text);
+}
+
+void CPageColour::ResetPalette()
+{
+    ReplacePalette(nullptr);
+}
+
+void CPageColour::ReplacePalette(const CTextBuffer* text)
+{
+    const COLORREF keep = m_wndGrid.GetSelectedColour() & kRgbMask;
+    if (text)
+        m_wndGrid.SetPaletteText(*text);
+    else
+        m_wndGrid.SetDefaultPalette();
+    m_wndGrid.RedrawAll();
+    m_wndGrid.SelectColour(keep);
+}

@@ -1,15 +1,73 @@
+// The page under each colour tab: one colour of the scheme (three on the
+// links page, chosen with its link buttons), set by value boxes, by the
+// palette grid, by the desktop's colour dialog or by the eyedropper.
+//
+// The current colour is the colour of the grid's selected swatch: editing
+// the values writes into that swatch, so the palette collects the user's
+// colours. The page keeps no copy of the scheme: every change is written
+// straight into the owner's scheme, with the default mark when "&Defaut" is
+// checked, and the owner regenerates the body tag.
 #pragma once
 
+#include "controls/PaletteGrid.h"
 #include "pages/Page.h"
+
+class CSpinButton;
+class wxCheckBox;
+class wxTextCtrl;
+class wxToggleButton;
 
 class CPageColour : public CPage
 {
 public:
+    // kind is 111, 112 or 113 (bgcolor, text, links), also the string id of
+    // the page's info text. The grid exists from here on, without a window.
     CPageColour(CBodyTagDlg* owner, int kind);
 
     bool CreatePage(wxWindow* parent) override;
     void UpdateFromScheme() override;
 
+    // Replace the palette and keep the current colour selected (written into
+    // the palette when the new one lacks it). Neither touches the fields or
+    // the scheme; both work before the page window exists.
+    void LoadPalette(const CTextBuffer& text);
+    void ResetPalette();
+    CTextBuffer GetPaletteText() const { return m_wndGrid.GetPaletteText(); }
+
 private:
+    void OnChangeRgb();
+    void StoreColour();
+    void OnDefault();
+    void OnGridSelect(wxCommandEvent& event);
+    void OnLinkButton(wxCommandEvent& event);
+    void OnLinkKind();
+    void OnCopyHex();
+    void OnEditColour();
+    void OnPipette();
+
+    // Sets the three up-down controls to the colour's components; each
+    // shows its number in its box in the current base.
+    void SetPositions(COLORREF colour);
+    // As if the grid had been clicked: the fields follow its selected colour.
+    void SendGridNotice();
+    void ShowHex(COLORREF colour);
+    // The new palette (the default one for null), keeping the colour.
+    void ReplacePalette(const CTextBuffer* text);
+    // m_nLink from the link buttons: the pressed one, or -1.
+    void ReadLinkButtons();
+    // The scheme field the page edits; null on the links page when no link
+    // button is pressed.
+    COLORREF* SchemeField();
+
+    CPaletteGrid m_wndGrid;
+    CSpinButton* m_wndRedSpin = nullptr; // null until the window exists
+    CSpinButton* m_wndGreenSpin = nullptr;
+    CSpinButton* m_wndBlueSpin = nullptr;
+    wxTextCtrl* m_wndHex = nullptr;
+    wxCheckBox* m_wndDefault = nullptr;
+    wxToggleButton* m_wndLinks[3] = {};
+
+    int m_nLink = 0; // 0 link, 1 vlink, 2 alink
     int m_nKind;
+    bool m_bUpdating = false; // the page itself sets the up-down positions
 };
