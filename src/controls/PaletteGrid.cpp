@@ -172,9 +172,7 @@ void CPaletteGrid::OnKeyDown(wxKeyEvent& event)
         move = GridMove::Down;
         break;
     default:
-        // wxWANTS_CHARS brings Tab here too: let it move the focus on.
-        if (!HandleAsNavigationKey(event))
-            event.Skip();
+        event.Skip(); // Tab among them: it still moves the focus on
         return;
     }
     DrawSelectionChange(m_logic.Move(move));

@@ -4,6 +4,7 @@
 #include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 #include <wx/settings.h>
@@ -185,6 +186,17 @@ TEST_F(PaletteGrid, ArrowKeysWrapAndNotifyOnceEach)
     ExpectMarkedCell(image, {1, 0}, 0x000033);
     ExpectPlainCell(image, {14, 14}, 0xFFFFFF);
     ExpectPlainCell(image, {0, 14}, 0xFFFF00);
+}
+
+TEST_F(PaletteGrid, TabMovesTheFocusOn)
+{
+    Show();
+    auto* next = new wxButton(m_panel, wxID_ANY, "next", wxPoint(220, 20));
+    m_grid->SetFocus();
+    Pump(50);
+    PressKey(WXK_TAB);
+    EXPECT_TRUE(next->HasFocus());
+    EXPECT_TRUE(m_notices.empty());
 }
 
 TEST_F(PaletteGrid, SetSelectedColourAndRedrawAllShowTheNewColours)
