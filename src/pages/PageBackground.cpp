@@ -1,9 +1,19 @@
 #include "pages/PageBackground.h"
 
+#include "app/BodyTagDlg.h"
 #include "platform/DialogBuilder.h"
+#include "platform/FileDialogs.h"
+#include "platform/TextConv.h"
 #include "res/ResourceIds.h"
+#include "res/Strings.h"
 
-CPageBackground::CPageBackground(CBodyTagDlg* owner) : CPage(owner) {}
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+CPageBackground::CPageBackground(CBodyTagDlg* owner) : CPage(owner)
+{}
 
 bool CPageBackground::CreatePage(wxWindow* parent)
 {
@@ -11,8 +21,65 @@ bool CPageBackground::CreatePage(wxWindow* parent)
         return false;
     SetFont(GetDialogFont());
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_BACKGROUND));
+    m_wndUseImage = static_cast<wxCheckBox*>(FindWindow(IDC_USE_IMAGE));
+    m_wndBrowse = static_cast<wxButton*>(FindWindow(IDC_BROWSE));
+    m_wndFixedImage = static_cast<wxCheckBox*>(FindWindow(IDC_FIXED_IMAGE));
+    m_wndPath = static_cast<wxTextCtrl*>(FindWindow(IDC_IMAGE_PATH));
+    m_wndPathLabel = static_cast<wxStaticText*>(FindWindow(IDC_IMAGE_LABEL));
+
+    static_cast<wxStaticText*>(FindWindow(IDC_BACKGROUND_INFO))
+        ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_BACKGROUND)));
+
+    m_wndUseImage->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnUseImage(); });
+    m_wndFixedImage->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnImageChanged(); });
+    m_wndPath->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { OnImageChanged(); });
+    m_wndBrowse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(); });
+
     UpdateFromScheme();
     return true;
 }
 
-void CPageBackground::UpdateFromScheme() {}
+void CPageBackground::UpdateFromScheme()
+{
+    const Scheme& scheme = m_pOwner->GetScheme();
+    m_wndUseImage->SetValue(scheme.useback != 0);
+    m_wndFixedImage->SetValue(scheme.watermark != 0);
+    m_wndPath->SetValue(BytesToDisplay(scheme.background.View()));
+    EnableImageControls(scheme.useback != 0);
+}
+
+void CPageBackground::EnableImageControls(bool on)
+{
+    m_wndFixedImage->Enable(on);
+    m_wndPathLabel->Enable(on);
+    m_wndPath->Enable(on);
+    m_wndBrowse->Enable(on);
+}
+
+void CPageBackground::OnUseImage()
+{
+    EnableImageControls(m_wndUseImage->GetValue());
+    OnImageChanged();
+}
+
+void CPageBackground::OnImageChanged()
+{
+    Scheme& scheme = m_pOwner->GetScheme();
+    scheme.useback = m_wndUseImage->GetValue() ? 1 : 0;
+    scheme.watermark = m_wndFixedImage->GetValue() ? 1 : 0;
+    // A path read from a file in another encoding is shown as Latin-1; its
+    // bytes are kept until the text in the box really changes.
+    const wxString shown = m_wndPath->GetValue();
+    if (shown != BytesToDisplay(scheme.background.View())) {
+        const std::string bytes = DisplayToBytes(shown);
+        scheme.background.Assign(bytes.data(), uint32_t(bytes.size()));
+    }
+    m_pOwner->UpdateBodyCode();
+}
+
+void CPageBackground::OnBrowse()
+{
+    CFileDialog dialog(this, IDS_FILTER_IMAGE, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        m_wndPath->SetValue(dialog.GetPath());
+}
