@@ -1,9 +1,50 @@
 #include "pages/PageMargins.h"
 
+#include "app/BodyTagDlg.h"
 #include "platform/DialogBuilder.h"
+#include "platform/SpinButton.h"
 #include "res/ResourceIds.h"
+#include "res/Strings.h"
 
-CPageMargins::CPageMargins(CBodyTagDlg* owner) : CPage(owner) {}
+#include <wx/checkbox.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr int kMarginMin = 0;
+constexpr int kMarginMax = 100;
+// How the sample shows a margin left to the browser.
+constexpr int kDefaultSampleMargin = 10;
+constexpr int kLabelGap = 4;
+
+// The margin a box gives: a text that is not a whole number in range counts
+// as the top of the range, in the sample and in the scheme alike.
+int MarginOf(CSpinButton* spin)
+{
+    bool error = false;
+    const int pos = spin->GetPos(&error);
+    return error ? kMarginMax : pos;
+}
+
+// GTK's text runs wider than the templates' font: a one-line label that
+// would wrap grows towards the box it names, as far as there is room.
+void WidenToBox(wxWindow* label, const wxWindow* box)
+{
+    const wxRect rect = label->GetRect();
+    const int room = box->GetRect().x - rect.x - label->FromDIP(kLabelGap);
+    const int width = std::min(label->GetBestSize().x, room);
+    if (width > rect.width)
+        label->SetSize(width, rect.height);
+}
+
+} // namespace
+
+CPageMargins::CPageMargins(CBodyTagDlg* owner) : CPage(owner)
+{}
 
 bool CPageMargins::CreatePage(wxWindow* parent)
 {
@@ -11,8 +52,90 @@ bool CPageMargins::CreatePage(wxWindow* parent)
         return false;
     SetFont(GetDialogFont());
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_MARGINS));
+    m_wndFrame = FindWindow(IDC_MARGIN_FRAME);
+    m_wndTopSpin = static_cast<CSpinButton*>(FindWindow(IDC_TOP_SPIN));
+    m_wndSideSpin = static_cast<CSpinButton*>(FindWindow(IDC_SIDE_SPIN));
+    m_wndTopLabel = static_cast<wxStaticText*>(FindWindow(IDC_TOP_LABEL));
+    m_wndSample = static_cast<wxStaticText*>(FindWindow(IDC_MARGIN_SAMPLE));
+    m_wndSideLabel = static_cast<wxStaticText*>(FindWindow(IDC_SIDE_LABEL));
+    m_wndTopValue = static_cast<wxTextCtrl*>(FindWindow(IDC_TOP_VALUE));
+    m_wndSideValue = static_cast<wxTextCtrl*>(FindWindow(IDC_SIDE_VALUE));
+    m_wndTopDefault = static_cast<wxCheckBox*>(FindWindow(IDC_TOP_DEFAULT));
+    m_wndSideDefault = static_cast<wxCheckBox*>(FindWindow(IDC_SIDE_DEFAULT));
+
+    // The frame has a window of its own that would cover a sibling label:
+    // the sample lives inside it, clipped by it, on the page's colour as a
+    // sunken static shows it.
+    m_wndSample->Reparent(m_wndFrame);
+    m_wndFrame->SetBackgroundColour(GetBackgroundColour());
+    WidenToBox(m_wndSideLabel, m_wndSideValue);
+    WidenToBox(m_wndTopLabel, m_wndTopValue);
+
+    static_cast<wxStaticText*>(FindWindow(IDC_MARGINS_INFO))
+        ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_MARGINS)));
+    m_wndSample->SetLabelText(wxString::FromUTF8(LoadResString(IDS_MARGINS_SAMPLE)));
+    m_wndTopSpin->SetRange(kMarginMin, kMarginMax);
+    m_wndSideSpin->SetRange(kMarginMin, kMarginMax);
+
+    m_wndTopDefault->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnDefaultMargins(); });
+    m_wndSideDefault->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnDefaultMargins(); });
+    m_wndTopValue->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { OnMarginChanged(); });
+    m_wndSideValue->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { OnMarginChanged(); });
+
     UpdateFromScheme();
     return true;
 }
 
-void CPageMargins::UpdateFromScheme() {}
+void CPageMargins::UpdateFromScheme()
+{
+    const Scheme& scheme = m_pOwner->GetScheme();
+    m_bUpdating = true;
+    // The up-down control holds 16-bit positions and clamps them to its
+    // range; -1 leaves it where it was.
+    if (scheme.topmargin != -1)
+        m_wndTopSpin->SetPos(int16_t(scheme.topmargin & 0xFFFF));
+    if (scheme.sidemargin != -1)
+        m_wndSideSpin->SetPos(int16_t(scheme.sidemargin & 0xFFFF));
+    m_wndTopDefault->SetValue(scheme.topmargin == -1);
+    m_wndSideDefault->SetValue(scheme.sidemargin == -1);
+    m_bUpdating = false;
+    OnDefaultMargins();
+}
+
+void CPageMargins::OnDefaultMargins()
+{
+    if (m_bUpdating)
+        return;
+    const bool topDefault = m_wndTopDefault->GetValue();
+    m_wndTopLabel->Enable(!topDefault);
+    m_wndTopValue->Enable(!topDefault);
+    m_wndTopSpin->Enable(!topDefault);
+    const bool sideDefault = m_wndSideDefault->GetValue();
+    m_wndSideLabel->Enable(!sideDefault);
+    m_wndSideValue->Enable(!sideDefault);
+    m_wndSideSpin->Enable(!sideDefault);
+    OnMarginChanged();
+}
+
+void CPageMargins::OnMarginChanged()
+{
+    if (m_bUpdating)
+        return;
+    const bool topDefault = m_wndTopDefault->GetValue();
+    const bool sideDefault = m_wndSideDefault->GetValue();
+    const int top = topDefault ? kDefaultSampleMargin : MarginOf(m_wndTopSpin);
+    const int side = sideDefault ? kDefaultSampleMargin : MarginOf(m_wndSideSpin);
+
+    // The top margin is taken off the bottom too. A rectangle deflated past
+    // its size is left empty, and GTK would keep drawing an empty label at
+    // its last size.
+    const wxRect rect = wxRect(m_wndFrame->GetClientSize()).Deflate(side, top);
+    m_wndSample->SetSize(rect);
+    m_wndSample->Show(!rect.IsEmpty());
+    m_wndSample->Refresh();
+
+    Scheme& scheme = m_pOwner->GetScheme();
+    scheme.topmargin = topDefault ? -1 : top;
+    scheme.sidemargin = sideDefault ? -1 : side;
+    m_pOwner->UpdateBodyCode();
+}
