@@ -243,6 +243,11 @@ void CPageColour::UpdateFromScheme()
     if (m_wndRedSpin->GetBase() != base) {
         for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
             spin->SetBase(base);
+        // A box whose text is no number in range was rewritten with its
+        // control's last valid position; show the 255 that the colour holds.
+        m_bUpdating = true;
+        SetPositions(m_wndGrid.GetSelectedColour());
+        m_bUpdating = false;
     }
 
     if ((value & kRgbMask) == m_wndGrid.GetSelectedColour()) {
