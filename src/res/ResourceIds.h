@@ -39,6 +39,7 @@ constexpr int IDS_ABOUT_PARAGRAPH = 144;
 constexpr int IDS_ABOUT_EMAIL = 145;
 constexpr int IDS_ABOUT_HOMEPAGE = 146;
 constexpr int IDS_HELP_OPEN_FAILED = 147; // "Echec de l'ouverture du fichier d'aide."
+constexpr int IDS_HELP_NO_TOPIC = 148;    // a help request for an id the help file lacks
 constexpr int IDS_FILTER_HTML = 150;
 constexpr int IDS_FILTER_PALETTE = 151;
 constexpr int IDS_FILTER_IMAGE = 152;

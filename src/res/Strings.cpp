@@ -54,6 +54,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_ABOUT_EMAIL, "velloran@example.org"},
     {IDS_ABOUT_HOMEPAGE, "https://velloran.example.org/"},
     {IDS_HELP_OPEN_FAILED, "Echec de l'ouverture du fichier d'aide."},
+    {IDS_HELP_NO_TOPIC, "Aucune aide n'est disponible pour cet élément."},
     {IDS_FILTER_HTML, "HTML Files (*.html;*.htm)|*.html; *.htm|All Files (*.*)|*.*||"},
     {IDS_FILTER_PALETTE, "Palette Files (*.zvpal)|*.zvpal|All Files (*.*)|*.*||"},
     {IDS_FILTER_IMAGE, "Image Files (*.gif;*.jpg;*.png)|*.gif; *.jpg; *.png|All Files (*.*)|*.*||"},

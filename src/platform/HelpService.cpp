@@ -1,0 +1,167 @@
+#include "platform/HelpService.h"
+
+#include "platform/AppIcon.h"
+#include "platform/TextConv.h"
+#include "res/HelpFile.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+
+#include <wx/app.h>
+#include <wx/filename.h>
+#include <wx/frame.h>
+#include <wx/html/htmlwin.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+#include <wx/tipwin.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr wxCoord kPopupWidth = 320; // where popup lines break, in pixels
+const wxSize kHelpWindowSize(480, 420);
+
+wxString ResString(int id)
+{
+    return wxString::FromUTF8(LoadResString(id));
+}
+
+// The window, unless it is gone or on its way out.
+template <typename T> T* Alive(const wxWeakRef<T>& window)
+{
+    return window && !window->IsBeingDeleted() ? window.get() : nullptr;
+}
+
+// The help window: one page at a time; its links lead to other topics.
+class CHelpWindow : public wxFrame
+{
+public:
+    CHelpWindow() : wxFrame(nullptr, wxID_ANY, wxString(), wxDefaultPosition, kHelpWindowSize)
+    {
+        SetIcons(GetApplicationIcons());
+        m_wndHtml = new wxHtmlWindow(this);
+        m_wndHtml->Bind(wxEVT_HTML_LINK_CLICKED, &CHelpWindow::OnLink, this);
+    }
+
+    void ShowPage(const wxString& title, const wxString& html)
+    {
+        SetTitle(title);
+        m_wndHtml->SetPage(html);
+        Show();
+        Raise();
+    }
+
+private:
+    void OnLink(wxHtmlLinkEvent& event)
+    {
+        if (const auto id = ParseHelpLink(DisplayToBytes(event.GetLinkInfo().GetHref())))
+            CallHelp(this, *id == kHelpContentsId ? HelpCommand::Contents : HelpCommand::Topic, *id);
+    }
+
+    wxHtmlWindow* m_wndHtml;
+};
+
+} // namespace
+
+CHelpService& CHelpService::Get()
+{
+    static CHelpService service;
+    return service;
+}
+
+wxString CHelpService::GetHelpFilePath() const
+{
+    if (!m_sPath.empty())
+        return m_sPath;
+    wxFileName path(wxStandardPaths::Get().GetExecutablePath());
+    path.SetExt("hlp");
+    return path.GetFullPath();
+}
+
+wxString CHelpService::GetPopupText() const
+{
+    return Alive(m_wndPopup) ? m_sPopupText : wxString();
+}
+
+wxWindow* CHelpService::GetPopupWindow() const
+{
+    return Alive(m_wndPopup);
+}
+
+bool CHelpService::Run(wxWindow* owner, HelpCommand command, uint32_t id)
+{
+    m_lastRequest = HelpRequest{command, id};
+    if (command == HelpCommand::Quit) {
+        CloseAll();
+        return true;
+    }
+    const std::optional<CHelpFile> file = CHelpFile::Read(GetHelpFilePath().fn_str());
+    if (!file)
+        return false;
+
+    const HelpTopic& contents = file->GetContents();
+    const HelpTopic* topic = command == HelpCommand::Contents ? &contents : file->Find(id);
+    if (command == HelpCommand::Popup) {
+        ShowPopup(owner, topic ? BytesToDisplay(FormatHelpText(*topic)) : ResString(IDS_HELP_NO_TOPIC));
+        return true;
+    }
+    const HelpTopic missing{id, contents.title, {{false, {{LoadResString(IDS_HELP_NO_TOPIC), std::nullopt}}}}};
+    if (!topic)
+        topic = &missing;
+    ShowPage(BytesToDisplay(topic->title.empty() ? contents.title : topic->title),
+             BytesToDisplay(FormatHelpHtml(*topic)));
+    return true;
+}
+
+void CHelpService::ShowPopup(wxWindow* owner, const wxString& text)
+{
+    if (wxTipWindow* popup = Alive(m_wndPopup))
+        popup->Close();
+    wxWindow* parent = owner ? wxGetTopLevelParent(owner) : wxTheApp->GetTopWindow();
+    m_sPopupText = text;
+    m_wndPopup = new wxTipWindow(parent, text, kPopupWidth);
+}
+
+void CHelpService::ShowPage(const wxString& title, const wxString& html)
+{
+    if (!Alive(m_wndHelp))
+        m_wndHelp = new CHelpWindow;
+    static_cast<CHelpWindow*>(m_wndHelp.get())->ShowPage(title, html);
+}
+
+void CHelpService::CloseAll()
+{
+    if (wxTipWindow* popup = Alive(m_wndPopup))
+        popup->Close();
+    if (wxFrame* help = Alive(m_wndHelp))
+        help->Destroy();
+}
+
+namespace {
+
+// Whoever tracks the mouse (an up-down arrow held down, a drag) stops, as
+// if the capture had been taken from it.
+void CancelTracking()
+{
+    wxWindow* capture = wxWindow::GetCapture();
+    if (!capture)
+        return;
+    capture->ReleaseMouse();
+    wxMouseCaptureLostEvent lost(capture->GetId());
+    lost.SetEventObject(capture);
+    capture->GetEventHandler()->ProcessEvent(lost);
+}
+
+} // namespace
+
+void CallHelp(wxWindow* owner, HelpCommand command, uint32_t id)
+{
+    bool done = false;
+    {
+        wxBusyCursor wait;
+        CancelTracking();
+        done = CHelpService::Get().Run(owner, command, id);
+    }
+    if (!done)
+        wxMessageBox(ResString(IDS_HELP_OPEN_FAILED), ResString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR,
+                     owner ? wxGetTopLevelParent(owner) : nullptr);
+}
