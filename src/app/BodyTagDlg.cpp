@@ -3,10 +3,12 @@
 #include "platform/AppIcon.h"
 #include "model/BodyTag.h"
 #include "model/PreviewLayout.h"
+#include "about/ContextHelp.h"
 #include "pages/PageBackground.h"
 #include "pages/PageColour.h"
 #include "pages/PageMargins.h"
 #include "platform/DialogBuilder.h"
+#include "platform/HelpService.h"
 #include "platform/MenuIds.h"
 #include "platform/TextConv.h"
 #include "platform/WordWrap.h"
@@ -47,7 +49,7 @@ CBodyTagDlg::CBodyTagDlg()
     OnInitDialog();
 }
 
-CBodyTagDlg::~CBodyTagDlg() = default;
+CBodyTagDlg::~CBodyTagDlg() { CallHelp(this, HelpCommand::Quit); }
 
 void CBodyTagDlg::OnInitDialog()
 {
@@ -88,6 +90,7 @@ void CBodyTagDlg::OnInitDialog()
     Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
     Bind(wxEVT_CHAR_HOOK, &CBodyTagDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CBodyTagDlg::OnClose, this);
+    InitContextHelp();
 }
 
 void CBodyTagDlg::BuildMenu()
@@ -283,6 +286,9 @@ void CBodyTagDlg::OnMenuCommand(wxCommandEvent& event)
 
 void CBodyTagDlg::OnCharHook(wxKeyEvent& event)
 {
+    // GTK raises no help request for F1: raise it for the focused control.
+    if (SendHelpKey(this, event))
+        return;
     // Enter and Escape never close the main window.
     const int key = event.GetKeyCode();
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)

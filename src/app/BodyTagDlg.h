@@ -10,12 +10,16 @@
 #include <wx/font.h>
 #include <wx/frame.h>
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 class wxNotebook;
 class wxBookCtrlEvent;
 class wxTextCtrl;
 class wxPanel;
+class wxMenu;
+class wxHelpEvent;
 class CPage;
 class CPageColour;
 class CPageBackground;
@@ -61,6 +65,11 @@ public:
     wxWindow* GetPreview() const { return m_wndPreview; }
     CPageColour* GetColourPage(int tab) const;
 
+    // Remembers the context-help id that "&Explications?" will show and
+    // pops up the context menu at the screen point (HelpCommands.cpp).
+    void ShowContextMenu(uint32_t helpId, const wxPoint& screenPos);
+    uint32_t GetRememberedHelpId() const { return m_nHelpId; }
+
 private:
     void OnInitDialog();
     void BuildMenu();
@@ -89,6 +98,8 @@ private:
     void OnHelpTips();
     void OnAbout();
     void OnExplain();
+    void InitContextHelp();
+    void OnHelpInfo(wxHelpEvent& event);
 
     wxPanel* m_panel = nullptr;
     wxNotebook* m_wndTabs = nullptr;
@@ -104,4 +115,6 @@ private:
     wxFont m_fontLink;
     Scheme m_scheme;
     std::string m_sBodyCode;
+    std::unique_ptr<wxMenu> m_menuContext; // "&Explications?"
+    uint32_t m_nHelpId = 0;                // what "&Explications?" shows
 };

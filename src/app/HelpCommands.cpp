@@ -1,10 +1,52 @@
-// The help commands and the about box of the main window.
+// The help commands, the context menu and the about box of the main window.
 #include "app/BodyTagDlg.h"
 
-void CBodyTagDlg::OnHelpFinder() {}
+#include "about/AboutDlg.h"
+#include "about/ContextHelp.h"
+#include "platform/HelpService.h"
+#include "platform/MenuIds.h"
+#include "res/ResourceIds.h"
+#include "res/Templates.h"
 
-void CBodyTagDlg::OnHelpTips() {}
+#include <wx/menu.h>
 
-void CBodyTagDlg::OnAbout() {}
+void CBodyTagDlg::OnHelpFinder()
+{
+    CallHelp(this, HelpCommand::Contents);
+}
 
-void CBodyTagDlg::OnExplain() {}
+void CBodyTagDlg::OnHelpTips()
+{
+    CallHelp(this, HelpCommand::Topic, HIDT_TIPS);
+}
+
+void CBodyTagDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    about.ShowModal();
+}
+
+void CBodyTagDlg::OnExplain()
+{
+    CallHelp(this, HelpCommand::Popup, m_nHelpId);
+}
+
+void CBodyTagDlg::InitContextHelp()
+{
+    m_menuContext = std::make_unique<wxMenu>();
+    for (const MenuItemTemplate& item : FindMenuTemplate(IDR_MENU_CONTEXT).front().items)
+        m_menuContext->Append(ToWxMenuId(item.id), wxString::FromUTF8(item.label));
+    InstallContextHelp(this, IDD_BODYTAG_DIALOG);
+    Bind(wxEVT_HELP, &CBodyTagDlg::OnHelpInfo, this);
+}
+
+void CBodyTagDlg::ShowContextMenu(uint32_t helpId, const wxPoint& screenPos)
+{
+    m_nHelpId = helpId;
+    PopupMenu(m_menuContext.get(), ScreenToClient(screenPos));
+}
+
+void CBodyTagDlg::OnHelpInfo(wxHelpEvent& event)
+{
+    ShowHelpPopup(this, event);
+}

@@ -1,0 +1,92 @@
+#include "about/AboutDlg.h"
+
+#include "about/ContextHelp.h"
+#include "platform/AppIcon.h"
+#include "platform/DialogBuilder.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+#include "res/Templates.h"
+
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+namespace {
+
+wxString ResString(int id)
+{
+    return wxString::FromUTF8(LoadResString(id));
+}
+
+// Where the "?" button sits, in dialog units: left of "OK", on its row.
+constexpr ControlTemplate kHelpButton = {-1, ControlKind::Button, "?", 11, 145, 20, 14, kTabStop};
+
+} // namespace
+
+CAboutDlg::CAboutDlg(wxWindow* owner)
+    : wxDialog(owner, wxID_ANY, wxString::FromUTF8(FindDialogTemplate(IDD_ABOUTBOX)->caption))
+{
+    OnInitDialog();
+}
+
+void CAboutDlg::OnInitDialog()
+{
+    SetFont(GetDialogFont());
+    const DialogTemplate& dialog = *FindDialogTemplate(IDD_ABOUTBOX);
+    // The icon at the size a dialog shows it (the bitmap bundle would draw
+    // it at its smallest size).
+    BuildDialogControls(this, dialog, [](wxWindow* parent, const ControlTemplate& c, const wxRect& r) -> wxWindow* {
+        if (c.kind != ControlKind::Icon)
+            return nullptr;
+        return new wxStaticBitmap(parent, c.id, GetApplicationIcons().GetIcon(wxSize(32, 32)), r.GetPosition(),
+                                  r.GetSize());
+    });
+    m_wndHelpButton = new CHelpModeButton(this, TemplateRectToPixels(this, kHelpButton));
+    SetClientSize(TemplateSizeToPixels(this, dialog));
+
+    static_cast<wxStaticText*>(FindWindow(IDC_ABOUT_TITLE))->SetLabelText(ResString(IDS_CAPTION));
+    auto* paragraph = static_cast<wxStaticText*>(FindWindow(IDC_ABOUT_PARAGRAPH));
+    paragraph->SetLabel(ResString(IDS_ABOUT_PARAGRAPH));
+    paragraph->Wrap(paragraph->GetSize().x);
+    static_cast<wxTextCtrl*>(FindWindow(IDC_EMAIL))->ChangeValue(ResString(IDS_ABOUT_EMAIL));
+    static_cast<wxTextCtrl*>(FindWindow(IDC_HOMEPAGE))->ChangeValue(ResString(IDS_ABOUT_HOMEPAGE));
+
+    InstallContextHelp(this, IDD_ABOUTBOX);
+
+    Bind(wxEVT_BUTTON, &CAboutDlg::OnOK, this, IDC_ABOUT_OK);
+    Bind(wxEVT_BUTTON, &CAboutDlg::OnGoMail, this, IDC_GO_MAIL);
+    Bind(wxEVT_BUTTON, &CAboutDlg::OnGoHome, this, IDC_GO_HOME);
+    Bind(wxEVT_HELP, &CAboutDlg::OnHelpInfo, this);
+    Bind(wxEVT_CHAR_HOOK, &CAboutDlg::OnCharHook, this);
+    FindWindow(IDC_ABOUT_OK)->SetFocus();
+    CentreOnParent();
+}
+
+void CAboutDlg::OnOK(wxCommandEvent&)
+{
+    EndDialog(wxID_OK);
+}
+
+// The desktop's handlers open the addresses; nothing is reported when none
+// can.
+void CAboutDlg::OnGoMail(wxCommandEvent&)
+{
+    wxLaunchDefaultBrowser("mailto:" + ResString(IDS_ABOUT_EMAIL));
+}
+
+void CAboutDlg::OnGoHome(wxCommandEvent&)
+{
+    wxLaunchDefaultBrowser(ResString(IDS_ABOUT_HOMEPAGE));
+}
+
+void CAboutDlg::OnHelpInfo(wxHelpEvent& event)
+{
+    ShowHelpPopup(this, event);
+}
+
+void CAboutDlg::OnCharHook(wxKeyEvent& event)
+{
+    if (!SendHelpKey(this, event))
+        event.Skip();
+}
