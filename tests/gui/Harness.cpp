@@ -1,5 +1,6 @@
 #include "Harness.h"
 
+#include "ScratchFiles.h"
 #include "platform/MenuIds.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 namespace VelloranTest {
@@ -57,9 +59,8 @@ public:
     void SetUp() override
     {
         // Settings go to a fresh folder of this run, never the user's own.
-        char folder[] = "/tmp/velloran-gui-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        setenv("XDG_CONFIG_HOME", folder, 1);
+        m_config = std::make_unique<CScratchDir>();
+        setenv("XDG_CONFIG_HOME", m_config->Folder().c_str(), 1);
 
         wxApp::SetInstance(new CTestApp);
         static int argc = 1;
@@ -83,10 +84,12 @@ public:
             w->Destroy();
         Pump();
         wxEntryCleanup();
+        m_config.reset();
     }
 
 private:
     CUnexpectedModalGuard m_guard;
+    std::unique_ptr<CScratchDir> m_config;
 };
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CWxEnvironment);

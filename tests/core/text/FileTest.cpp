@@ -1,4 +1,5 @@
 #include "Printers.h"
+#include "ScratchFiles.h"
 #include "text/TextBuffer.h"
 
 #include <gtest/gtest.h>
@@ -23,29 +24,10 @@ namespace {
 class TextBufferFile : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "velloran-text-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override
-    {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder);
-    }
+    std::string PathOf(const char* name) const { return scratch.Path(name); }
 
-    std::string PathOf(const char* name) const { return (folder / name).string(); }
-
-    static void Write(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    static void Write(const std::string& path, const std::string& bytes) { WriteBytes(path, bytes); }
+    static std::string Read(const std::string& path) { return ReadBytes(path); }
     // What the folder holds: a failed save must leave no temporary file behind.
     std::set<std::string> Entries() const
     {
@@ -61,7 +43,8 @@ protected:
         return st.st_mode & 07777;
     }
 
-    fs::path folder;
+    CScratchDir scratch;
+    const fs::path& folder = scratch.Folder();
 };
 
 const std::string kBinary("<html>\r\n\0\xC9\xFF\n\r<body>\r\n", 20);

@@ -1,4 +1,5 @@
 #include "Harness.h"
+#include "ScratchFiles.h"
 #include "app/BodyTagDlg.h"
 #include "res/ResourceIds.h"
 
@@ -8,10 +9,7 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 using namespace VelloranTest;
 namespace fs = std::filesystem;
@@ -23,9 +21,6 @@ class HtmlCommands : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char folder[] = "/tmp/velloran-html-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        m_folder = folder;
         m_dlg = new CBodyTagDlg;
         m_dlg->Show();
         Pump(50);
@@ -34,25 +29,18 @@ protected:
     {
         m_dlg->Destroy();
         Pump();
-        fs::remove_all(m_folder);
     }
 
     std::string Write(const std::string& name, const std::string& content)
     {
-        const std::string path = (m_folder / name).string();
-        std::ofstream(path, std::ios::binary) << content;
-        return path;
+        WriteBytes(m_scratch.Path(name), content);
+        return m_scratch.Path(name);
     }
-    static std::string Read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
+    static std::string Read(const std::string& path) { return ReadBytes(path); }
     std::string Tag() const { return m_dlg->GetBodyCodeBox()->GetValue().utf8_string(); }
 
-    fs::path m_folder;
+    CScratchDir m_scratch;
+    const fs::path& m_folder = m_scratch.Folder();
     CBodyTagDlg* m_dlg = nullptr;
 };
 

@@ -1,4 +1,5 @@
 #include "Harness.h"
+#include "ScratchFiles.h"
 #include "app/BodyTagDlg.h"
 #include "pages/PageColour.h"
 #include "res/ResourceIds.h"
@@ -14,7 +15,6 @@
 #include <wx/textctrl.h>
 
 #include <filesystem>
-#include <fstream>
 
 using namespace VelloranTest;
 namespace fs = std::filesystem;
@@ -27,9 +27,6 @@ class SettingsCommands : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char folder[] = "/tmp/velloran-settings-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        m_folder = folder;
         m_savedConfig = getenv("XDG_CONFIG_HOME");
         setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
         m_dlg = Open();
@@ -40,7 +37,6 @@ protected:
             m_dlg->Destroy();
         Pump();
         setenv("XDG_CONFIG_HOME", m_savedConfig.c_str(), 1);
-        fs::remove_all(m_folder);
     }
 
     static CBodyTagDlg* Open()
@@ -60,7 +56,8 @@ protected:
     }
     std::string Tag() const { return m_dlg->GetBodyCodeBox()->GetValue().utf8_string(); }
 
-    fs::path m_folder;
+    CScratchDir m_scratch;
+    const fs::path& m_folder = m_scratch.Folder();
     std::string m_savedConfig;
     CBodyTagDlg* m_dlg = nullptr;
 };
@@ -136,14 +133,11 @@ TEST_F(SettingsCommands, PaletteSavedFromTheLinksTabLoadsIntoAllThreePages)
 TEST_F(SettingsCommands, SavingOverAnExistingPaletteAsksFirst)
 {
     const std::string path = (m_folder / "old.zvpal").string();
-    std::ofstream(path) << "keep me";
+    WriteBytes(path, "keep me");
     wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_PALETTE_SAVE), wxExpectModal<wxFileDialog>(path),
                   wxExpectModal<wxMessageDialog>(wxNO).Describe("replace?"),
                   wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
-    std::ifstream in(path);
-    std::string content;
-    std::getline(in, content);
-    EXPECT_EQ(content, "keep me");
+    EXPECT_EQ(ReadBytes(path), "keep me");
 }
 
 TEST_F(SettingsCommands, PaletteCommandsNeedAColourTab)
@@ -169,7 +163,7 @@ TEST_F(SettingsCommands, StoredDefaultPaletteComesBack)
 TEST_F(SettingsCommands, BadPaletteFilesAreRefusedWithAMessage)
 {
     const std::string wrong = (m_folder / "wrong.zvpal").string();
-    std::ofstream(wrong, std::ios::binary) << "ZVPAL225\r\n255\r\n";
+    WriteBytes(wrong, "ZVPAL225\r\n255\r\n");
     const CTextBuffer before = m_dlg->GetColourPage(0)->GetPaletteText();
     wxTEST_DIALOG(EXPECT_FALSE(m_dlg->LoadPaletteFile(wrong)), wxExpectModal<wxMessageDialog>(wxID_OK));
     wxTEST_DIALOG(EXPECT_FALSE(m_dlg->LoadPaletteFile(m_folder.string())), wxExpectModal<wxMessageDialog>(wxID_OK));
@@ -179,7 +173,7 @@ TEST_F(SettingsCommands, BadPaletteFilesAreRefusedWithAMessage)
 TEST_F(SettingsCommands, FailedSaveAsDefaultIsTold)
 {
     // The settings folder's place is taken by a file: nothing can be stored.
-    std::ofstream(m_folder / "config") << "in the way";
+    WriteBytes(m_scratch.Path("config"), "in the way");
     wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_FILE_SAVE_DEFAULT), wxExpectModal<wxMessageDialog>(wxID_OK));
     m_dlg->Close(); // the save at close stays silent
     Pump(50);
