@@ -72,9 +72,20 @@ wxString CHelpService::GetHelpFilePath() const
 {
     if (!m_sPath.empty())
         return m_sPath;
-    wxFileName path(wxStandardPaths::Get().GetExecutablePath());
-    path.SetExt("hlp");
-    return path.GetFullPath();
+    return FindHelpFile(wxStandardPaths::Get().GetExecutablePath());
+}
+
+wxString FindHelpFile(const wxString& executablePath)
+{
+    wxFileName beside(executablePath);
+    beside.SetExt("hlp");
+    if (beside.FileExists())
+        return beside.GetFullPath();
+    wxFileName installed(beside);
+    installed.RemoveLastDir();
+    installed.AppendDir("share");
+    installed.AppendDir("velloran");
+    return installed.FileExists() ? installed.GetFullPath() : beside.GetFullPath();
 }
 
 wxString CHelpService::GetPopupText() const

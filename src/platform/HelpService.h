@@ -3,7 +3,10 @@
 //
 // The help file lies beside the executable and is named after it: the
 // executable's path with its extension replaced by ".hlp" (on Linux the
-// executable has none, so /usr/bin/velloran reads /usr/bin/velloran.hlp).
+// executable has none, so build/src/app/velloran reads
+// build/src/app/velloran.hlp). When none lies there, as for an installed
+// program, whose data stays out of bin/, it is the file of the same name in
+// ../share/velloran/: /usr/bin/velloran reads /usr/share/velloran/velloran.hlp.
 // It is read afresh for every request, so a file replaced or removed while
 // the program runs is noticed at the next request.
 #pragma once
@@ -68,6 +71,10 @@ private:
     wxString m_sPopupText;
     wxWeakRef<wxFrame> m_wndHelp;
 };
+
+// The help file of the program at executablePath, looked for as said above;
+// the path beside it when neither file exists.
+wxString FindHelpFile(const wxString& executablePath);
 
 // Every help call of the program: shows the wait cursor, cancels any mouse
 // tracking, runs the command, and when the help file cannot be read says so
