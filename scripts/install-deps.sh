@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libwxgtk3.2-dev libgtk-3-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils xdotool imagemagick
   fonts-liberation fonts-dejavu-core
   desktop-file-utils appstream dpkg-dev file
 )
