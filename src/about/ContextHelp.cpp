@@ -56,7 +56,7 @@ const wxWindow* HelpWindowOf(const wxWindow* window)
 
 void AssignControlIds(wxWindow* parent, int templateId)
 {
-    if (wxDynamicCast(parent, wxBookCtrlBase))
+    if (dynamic_cast<const wxBookCtrlBase*>(parent))
         return; // its pages are windows of their own
     for (wxWindow* child : parent->GetChildren()) {
         if (child->IsTopLevel() || IsHelpWindow(child))
@@ -85,7 +85,7 @@ void OnContextMenu(wxWindow* window, wxContextMenuEvent& event)
     // The keyboard's menu key brings no position and an edit box answers
     // with its own editing menu: both go their default way.
     const wxPoint screenPos = event.GetPosition();
-    if (screenPos == wxDefaultPosition || wxDynamicCast(event.GetEventObject(), wxTextCtrl)) {
+    if (screenPos == wxDefaultPosition || dynamic_cast<const wxTextCtrl*>(event.GetEventObject())) {
         event.Skip();
         return;
     }
@@ -163,7 +163,7 @@ bool SendHelpKey(wxWindow* topLevel, const wxKeyEvent& event)
 
 void ShowHelpPopup(wxWindow* topLevel, const wxHelpEvent& event)
 {
-    const auto* about = wxDynamicCast(event.GetEventObject(), wxWindow);
+    const auto* about = dynamic_cast<const wxWindow*>(event.GetEventObject());
     CallHelp(topLevel, HelpCommand::Popup, ResolveContextHelpId(about ? about : topLevel, topLevel));
 }
 
