@@ -95,7 +95,7 @@ void OnContextMenu(wxWindow* window, wxContextMenuEvent& event)
         event.Skip();
         return;
     }
-    main->ShowContextMenu(id, screenPos);
+    main->ShowContextMenu(id, window, screenPos);
 }
 
 // A right click on a disabled control reaches nobody: raise the request

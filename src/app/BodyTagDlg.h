@@ -66,8 +66,9 @@ public:
     CPageColour* GetColourPage(int tab) const;
 
     // Remembers the context-help id that "&Explications?" will show and
-    // pops up the context menu at the screen point (HelpCommands.cpp).
-    void ShowContextMenu(uint32_t helpId, const wxPoint& screenPos);
+    // pops up the context menu over window at the screen point; its command
+    // comes here (HelpCommands.cpp).
+    void ShowContextMenu(uint32_t helpId, wxWindow* window, const wxPoint& screenPos);
     uint32_t GetRememberedHelpId() const { return m_nHelpId; }
 
 private:

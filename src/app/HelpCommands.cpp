@@ -36,14 +36,17 @@ void CBodyTagDlg::InitContextHelp()
     m_menuContext = std::make_unique<wxMenu>();
     for (const MenuItemTemplate& item : FindMenuTemplate(IDR_MENU_CONTEXT).front().items)
         m_menuContext->Append(ToWxMenuId(item.id), wxString::FromUTF8(item.label));
+    m_menuContext->Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
     InstallContextHelp(this, IDD_BODYTAG_DIALOG);
     Bind(wxEVT_HELP, &CBodyTagDlg::OnHelpInfo, this);
 }
 
-void CBodyTagDlg::ShowContextMenu(uint32_t helpId, const wxPoint& screenPos)
+void CBodyTagDlg::ShowContextMenu(uint32_t helpId, wxWindow* window, const wxPoint& screenPos)
 {
     m_nHelpId = helpId;
-    PopupMenu(m_menuContext.get(), ScreenToClient(screenPos));
+    // Shown by the window asked, which may be a modal box while this window
+    // is disabled; the menu hands its command straight to this window.
+    window->PopupMenu(m_menuContext.get(), window->ScreenToClient(screenPos));
 }
 
 void CBodyTagDlg::OnHelpInfo(wxHelpEvent& event)

@@ -446,13 +446,25 @@ TEST_F(AboutBox, HelpButtonThenAClickAsksForThatControlInsteadOfWorkingIt)
         case 10:
             EXPECT_TRUE(AskedForPopup(4200102));
             ClosePopup();
-            // A right click in the box is remembered by the main window.
+            // A right click in the box is remembered by the main window,
+            // which shows the popup for "&Explications?".
             Click(about.FindWindow(IDC_ABOUT_OK), wxMOUSE_BTN_RIGHT);
             break;
-        case 14:
-            wxUIActionSimulator().Char(WXK_ESCAPE); // the menu, if it is still open
+        case 13: {
+            wxUIActionSimulator sim;
+            sim.Char(WXK_DOWN);
+            sim.Char(WXK_RETURN);
             break;
+        }
         case 16:
+            EXPECT_TRUE(AskedForPopup(4200103));
+            EXPECT_FALSE(CHelpService::Get().GetPopupText().empty());
+            // A click dismisses the popup even while the box is modal.
+            if (wxWindow* popup = CHelpService::Get().GetPopupWindow())
+                Click(popup);
+            break;
+        case 18:
+            EXPECT_TRUE(CHelpService::Get().GetPopupText().empty());
             about.EndModal(wxID_OK);
             return true;
         }
