@@ -1,5 +1,6 @@
 #include "pages/PageBackground.h"
 
+#include "about/ContextHelp.h"
 #include "app/BodyTagDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/FileDialogs.h"
@@ -36,6 +37,7 @@ bool CPageBackground::CreatePage(wxWindow* parent)
     m_wndBrowse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBrowse(); });
 
     UpdateFromScheme();
+    InstallContextHelp(this, IDD_PAGE_BACKGROUND);
     return true;
 }
 

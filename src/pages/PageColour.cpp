@@ -1,5 +1,6 @@
 #include "pages/PageColour.h"
 
+#include "about/ContextHelp.h"
 #include "app/BodyTagDlg.h"
 #include "controls/ScreenPickerDlg.h"
 #include "platform/ColourConv.h"
@@ -105,7 +106,7 @@ bool CPageColour::CreatePage(wxWindow* parent)
     Bind(wxEVT_BUTTON, &CPageColour::OnGridSelect, this, IDC_GRID);
 
     UpdateFromScheme();
-    // The context help ids of the page and its controls are assigned here.
+    InstallContextHelp(this, IDD_PAGE_COLOUR);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "pages/PageMargins.h"
 
+#include "about/ContextHelp.h"
 #include "app/BodyTagDlg.h"
 #include "platform/DialogBuilder.h"
 #include "platform/SpinButton.h"
@@ -83,6 +84,7 @@ bool CPageMargins::CreatePage(wxWindow* parent)
     m_wndSideValue->Bind(wxEVT_TEXT, [this](wxCommandEvent&) { OnMarginChanged(); });
 
     UpdateFromScheme();
+    InstallContextHelp(this, IDD_PAGE_MARGINS);
     return true;
 }
 

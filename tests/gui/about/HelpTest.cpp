@@ -6,7 +6,9 @@
 #include "app/BodyTagDlg.h"
 #include "controls/ScreenPickerDlg.h"
 #include "platform/HelpService.h"
+#include "res/HelpIds.h"
 #include "res/ResourceIds.h"
+#include "res/Templates.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -55,12 +57,6 @@ protected:
         m_dlg->Raise();
         ASSERT_TRUE(WaitFor([&] { return m_dlg->IsShownOnScreen(); }));
         m_dlg->Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent&) { ++m_nMenusOpened; });
-        // TEMPORARY until the pages install it themselves
-        const int templates[] = {IDD_PAGE_COLOUR, IDD_PAGE_COLOUR, IDD_PAGE_COLOUR, IDD_PAGE_BACKGROUND,
-                                 IDD_PAGE_MARGINS};
-        for (int i = 0; i < 5; ++i)
-            if (!GetContextHelpId(m_dlg->GetTabs()->GetPage(i)))
-                InstallContextHelp(m_dlg->GetTabs()->GetPage(i), templates[i]);
         Pump(100);
     }
     void TearDown() override
@@ -116,6 +112,46 @@ protected:
     CBodyTagDlg* m_dlg = nullptr;
     int m_nMenusOpened = 0;
 };
+
+// The control of that id among window's own, not among the pages of its tab
+// control (the margins page reuses the preview's number).
+wxWindow* FindControl(wxWindow* window, int id)
+{
+    for (wxWindow* child : window->GetChildren()) {
+        if (child->GetId() == id)
+            return child;
+        if (dynamic_cast<wxNotebook*>(child))
+            continue;
+        if (wxWindow* found = FindControl(child, id))
+            return found;
+    }
+    return nullptr;
+}
+
+TEST_F(Help, EveryWindowAndControlCarriesItsIdFromTheStart)
+{
+    // The windows as the program made them, each with its template.
+    CAboutDlg about(m_dlg);
+    const std::pair<wxWindow*, int> windows[] = {
+        {m_dlg, IDD_BODYTAG_DIALOG},
+        {m_dlg->GetTabs()->GetPage(0), IDD_PAGE_COLOUR},
+        {m_dlg->GetTabs()->GetPage(1), IDD_PAGE_COLOUR},
+        {m_dlg->GetTabs()->GetPage(2), IDD_PAGE_COLOUR},
+        {m_dlg->GetTabs()->GetPage(3), IDD_PAGE_BACKGROUND},
+        {m_dlg->GetTabs()->GetPage(4), IDD_PAGE_MARGINS},
+        {&about, IDD_ABOUTBOX},
+    };
+    for (const auto& [window, templateId] : windows) {
+        EXPECT_EQ(GetContextHelpId(window), FindContextHelpId(templateId, kHelpWindowItself)) << templateId;
+        for (const ControlTemplate& c : FindDialogTemplate(templateId)->controls) {
+            if (c.id <= 0)
+                continue;
+            wxWindow* control = FindControl(window, c.id);
+            ASSERT_NE(control, nullptr) << c.id << " of " << templateId;
+            EXPECT_EQ(GetContextHelpId(control), FindContextHelpId(templateId, c.id)) << c.id << " of " << templateId;
+        }
+    }
+}
 
 TEST_F(Help, RightClickRemembersTheIdUnderThePointerAndExplainsIt)
 {
