@@ -83,6 +83,7 @@ void CBodyTagDlg::OnInitDialog()
         pages[i]->CreatePage(m_wndTabs);
         m_wndTabs->AddPage(pages[i], ResString(kTabLabels[i]), i == 0);
     }
+    FitTabsToPages(TemplateRectToPixels(m_panel, *FindControlTemplate(dialog, IDC_PAGE_FRAME)).GetSize());
     UpdateBodyCode();
 
     m_wndTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CBodyTagDlg::OnTabChanged, this);
@@ -91,6 +92,23 @@ void CBodyTagDlg::OnInitDialog()
     Bind(wxEVT_CHAR_HOOK, &CBodyTagDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CBodyTagDlg::OnClose, this);
     InitContextHelp();
+}
+
+void CBodyTagDlg::FitTabsToPages(const wxSize& pageSize)
+{
+    // GTK's tab strip is taller than the design's, so the tab control grows
+    // until every page has the height of its template, and the window with it;
+    // the preview grows and the code box and its button move down as much.
+    const int grow = m_wndTabs->CalcSizeFromPage(pageSize).y - m_wndTabs->GetSize().y;
+    if (grow <= 0)
+        return;
+    m_wndTabs->SetSize(m_wndTabs->GetSize() + wxSize(0, grow));
+    m_wndPreview->SetSize(m_wndPreview->GetSize() + wxSize(0, grow));
+    for (int id : {IDC_BODY_CODE_LABEL, IDC_BODY_CODE, IDC_COPY_CODE}) {
+        wxWindow* control = m_panel->FindWindow(id);
+        control->Move(control->GetPosition() + wxPoint(0, grow));
+    }
+    SetClientSize(GetClientSize() + wxSize(0, grow));
 }
 
 void CBodyTagDlg::BuildMenu()

@@ -74,6 +74,7 @@ public:
 private:
     void OnInitDialog();
     void BuildMenu();
+    void FitTabsToPages(const wxSize& pageSize);
     void CreatePreviewFonts();
     void RenderPreview();
     // False, after telling the user, on the background and margins tabs.

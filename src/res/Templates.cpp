@@ -165,6 +165,12 @@ const DialogTemplate* FindDialogTemplate(int id)
     return it != std::end(kDialogs) ? it : nullptr;
 }
 
+const ControlTemplate* FindControlTemplate(const DialogTemplate& dialog, int id)
+{
+    const auto it = std::ranges::find(dialog.controls, id, &ControlTemplate::id);
+    return it != dialog.controls.end() ? &*it : nullptr;
+}
+
 std::span<const MenuTemplate> FindMenuTemplate(int id)
 {
     switch (id) {

@@ -63,6 +63,9 @@ struct DialogTemplate
 // unknown id.
 const DialogTemplate* FindDialogTemplate(int id);
 
+// The first control of the template with that id; null when there is none.
+const ControlTemplate* FindControlTemplate(const DialogTemplate& dialog, int id);
+
 struct MenuItemTemplate
 {
     int id;            // 0 for a separator

@@ -38,9 +38,8 @@ const DialogTemplate& Dialog(int id)
 
 const ControlTemplate& Control(int dialogId, int controlId)
 {
-    for (const ControlTemplate& control : Dialog(dialogId).controls)
-        if (control.id == controlId)
-            return control;
+    if (const ControlTemplate* control = FindControlTemplate(Dialog(dialogId), controlId))
+        return *control;
     throw std::runtime_error("no control " + std::to_string(controlId) + " in " + std::to_string(dialogId));
 }
 
