@@ -1,12 +1,13 @@
 #include "app/BodyTagDlg.h"
 
-#include "platform/AppIcon.h"
+#include "about/ContextHelp.h"
 #include "model/BodyTag.h"
 #include "model/PreviewLayout.h"
-#include "about/ContextHelp.h"
 #include "pages/PageBackground.h"
 #include "pages/PageColour.h"
 #include "pages/PageMargins.h"
+#include "platform/AppIcon.h"
+#include "platform/ColourConv.h"
 #include "platform/DialogBuilder.h"
 #include "platform/HelpService.h"
 #include "platform/MenuIds.h"
@@ -28,11 +29,10 @@
 
 namespace {
 
-wxString ResString(int id) { return wxString::FromUTF8(LoadResString(id)); }
-
-wxColour ToWx(COLORREF c) { return wxColour(RedOf(c), GreenOf(c), BlueOf(c)); }
-
-COLORREF FromWx(const wxColour& c) { return MakeColour(c.Red(), c.Green(), c.Blue()); }
+wxString ResString(int id)
+{
+    return wxString::FromUTF8(LoadResString(id));
+}
 
 constexpr int kTabLabels[] = {IDS_TAB_BGCOLOR, IDS_TAB_TEXT, IDS_TAB_LINKS, IDS_TAB_BACKGROUND, IDS_TAB_MARGINS};
 
@@ -49,7 +49,10 @@ CBodyTagDlg::CBodyTagDlg()
     OnInitDialog();
 }
 
-CBodyTagDlg::~CBodyTagDlg() { CallHelp(this, HelpCommand::Quit); }
+CBodyTagDlg::~CBodyTagDlg()
+{
+    CallHelp(this, HelpCommand::Quit);
+}
 
 void CBodyTagDlg::OnInitDialog()
 {
@@ -140,7 +143,10 @@ void CBodyTagDlg::CreatePreviewFonts()
     m_fontLink = m_fontPreview.Underlined();
 }
 
-bool CBodyTagDlg::IsOptionChecked(int menuId) const { return GetMenuBar()->IsChecked(ToWxMenuId(menuId)); }
+bool CBodyTagDlg::IsOptionChecked(int menuId) const
+{
+    return GetMenuBar()->IsChecked(ToWxMenuId(menuId));
+}
 
 CPageColour* CBodyTagDlg::GetColourPage(int tab) const
 {
@@ -182,9 +188,9 @@ void CBodyTagDlg::RenderPreview()
     wxMemoryDC dc(m_bmpPreview);
     const wxSize size = m_bmpPreview.GetSize();
     const PreviewColours colours =
-        ResolvePreviewColours(m_scheme, FromWx(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+        ResolvePreviewColours(m_scheme, ColourFromWx(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
 
-    dc.SetBackground(wxBrush(ToWx(colours.background)));
+    dc.SetBackground(wxBrush(ColourToWx(colours.background)));
     dc.Clear();
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
@@ -202,16 +208,16 @@ void CBodyTagDlg::RenderPreview()
     auto rect = [](const PreviewRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); };
 
     dc.SetFont(m_fontPreview);
-    dc.SetTextForeground(ToWx(colours.text));
+    dc.SetTextForeground(ColourToWx(colours.text));
     DrawWrapped(dc, top, rect(layout.topText));
     DrawWrapped(dc, bottom, rect(layout.bottomText));
 
     dc.SetFont(m_fontLink);
-    dc.SetTextForeground(ToWx(colours.vlink));
+    dc.SetTextForeground(ColourToWx(colours.vlink));
     DrawCentredLine(dc, visited, rect(layout.vlink));
-    dc.SetTextForeground(ToWx(colours.link));
+    dc.SetTextForeground(ColourToWx(colours.link));
     DrawCentredLine(dc, ResString(IDS_PREVIEW_LINK), rect(layout.link));
-    dc.SetTextForeground(ToWx(colours.alink));
+    dc.SetTextForeground(ColourToWx(colours.alink));
     DrawCentredLine(dc, ResString(IDS_PREVIEW_ALINK), rect(layout.alink));
 }
 

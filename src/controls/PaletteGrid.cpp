@@ -1,15 +1,11 @@
 #include "controls/PaletteGrid.h"
+#include "platform/ColourConv.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/settings.h>
 
 namespace {
-
-wxColour ToWx(COLORREF colour)
-{
-    return wxColour(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
 
 // Filled rectangles only: no pen, so nothing is anti-aliased across pixels.
 void Fill(wxDC& dc, int x, int y, int w, int h, const wxColour& colour)
@@ -77,7 +73,7 @@ void CPaletteGrid::DrawCell(wxDC& dc, const GridGeometry& geometry, GridCell cel
     // Lines on x0 and x1 = x0 + pitch, both included.
     const int w = geometry.pitchX + 1;
     const int h = geometry.pitchY + 1;
-    const wxColour colour = ToWx(m_logic.GetColour(cell));
+    const wxColour colour = ColourToWx(m_logic.GetColour(cell));
     if (!marked) {
         Fill(dc, x0, y0, w, h, *wxWHITE);
         Fill(dc, x0 + 1, y0 + 1, w - 2, h - 2, colour);

@@ -1,4 +1,5 @@
 #include "controls/ScreenPickerDlg.h"
+#include "platform/ColourConv.h"
 
 #include "platform/DialogBuilder.h"
 #include "res/ResourceIds.h"
@@ -14,11 +15,6 @@ namespace {
 
 // Often enough for the swatch to follow the pointer without visible lag.
 constexpr int kSampleIntervalMs = 40;
-
-wxColour ToWx(COLORREF colour)
-{
-    return wxColour(RedOf(colour), GreenOf(colour), BlueOf(colour));
-}
 
 } // namespace
 
@@ -44,7 +40,7 @@ CScreenPickerDlg::CScreenPickerDlg(wxWindow* parent) : m_timerSample(this)
         m_wndSwatch->SetSize(m_wndSwatch->GetSize() + wxSize(0, extra));
         SetClientSize(GetClientSize() + wxSize(0, extra));
     }
-    m_wndSwatch->SetBackgroundColour(ToWx(m_crSample));
+    m_wndSwatch->SetBackgroundColour(ColourToWx(m_crSample));
 
     Bind(wxEVT_TIMER, &CScreenPickerDlg::OnSampleTimer, this, m_timerSample.GetId());
     Bind(wxEVT_CHAR_HOOK, &CScreenPickerDlg::OnCharHook, this);
@@ -97,7 +93,7 @@ void CScreenPickerDlg::OnSampleTimer(wxTimerEvent&)
     if (!sample || *sample == m_crSample)
         return;
     m_crSample = *sample;
-    m_wndSwatch->SetBackgroundColour(ToWx(m_crSample));
+    m_wndSwatch->SetBackgroundColour(ColourToWx(m_crSample));
     m_wndSwatch->Refresh();
 }
 
