@@ -171,9 +171,9 @@ CHelpModeButton::CHelpModeButton(wxWindow* parent, const wxRect& rect)
     : wxButton(parent, wxID_ANY, "?", rect.GetPosition(), rect.GetSize(), wxBU_EXACTFIT)
 {
     Bind(wxEVT_BUTTON, &CHelpModeButton::OnClick, this);
-    wxWindow* top = wxGetTopLevelParent(parent);
-    top->Bind(wxEVT_CHAR_HOOK, &CHelpModeButton::OnCharHook, this);
-    AddPressHook(top, [self = wxWeakRef<CHelpModeButton>(this)](const MousePress& press) {
+    m_wndTop = wxGetTopLevelParent(parent);
+    m_wndTop->Bind(wxEVT_CHAR_HOOK, &CHelpModeButton::OnCharHook, this);
+    AddPressHook(m_wndTop, [self = wxWeakRef<CHelpModeButton>(this)](const MousePress& press) {
         return self && self->OnPress(press);
     });
 }
@@ -181,7 +181,8 @@ CHelpModeButton::CHelpModeButton(wxWindow* parent, const wxRect& rect)
 CHelpModeButton::~CHelpModeButton()
 {
     LeaveHelpMode();
-    wxGetTopLevelParent(this)->Unbind(wxEVT_CHAR_HOOK, &CHelpModeButton::OnCharHook, this);
+    if (m_wndTop)
+        m_wndTop->Unbind(wxEVT_CHAR_HOOK, &CHelpModeButton::OnCharHook, this);
 }
 
 void CHelpModeButton::OnClick(wxCommandEvent&)
@@ -204,7 +205,7 @@ bool CHelpModeButton::OnPress(const MousePress& press)
     if (!m_bHelpMode)
         return false;
     LeaveHelpMode();
-    wxWindow* top = wxGetTopLevelParent(this);
+    wxWindow* top = m_wndTop;
     if (press.button == 1 && wxRect(top->GetClientSize()).Contains(top->ScreenToClient(press.screenPos))) {
         // After GTK has finished with the press the control did not get.
         CallAfter([target = wxWeakRef<wxWindow>(WindowAt(top, press.screenPos))] {

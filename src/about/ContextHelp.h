@@ -7,6 +7,7 @@
 #pragma once
 
 #include <wx/button.h>
+#include <wx/weakref.h>
 
 #include <cstdint>
 
@@ -59,4 +60,7 @@ private:
     void LeaveHelpMode();
 
     bool m_bHelpMode = false;
+    // Its window, kept: while the window is destroyed, its children no
+    // longer find it as their top-level parent.
+    wxWeakRef<wxWindow> m_wndTop;
 };

@@ -431,6 +431,18 @@ TEST_F(AboutBox, ShowsTheProductTheAddressesAndClosesWithOK)
     EXPECT_EQ(result, wxID_OK);
 }
 
+TEST_F(AboutBox, ABoxWithoutOwnerIsDestroyedInHelpMode)
+{
+    auto* about = new CAboutDlg(nullptr);
+    about->Show();
+    ASSERT_TRUE(WaitFor([&] { return about->IsShownOnScreen(); }));
+    Click(about->GetHelpButton());
+    ASSERT_TRUE(WaitFor([&] { return about->GetHelpButton()->IsInHelpMode(); }));
+    about->Destroy(); // its button goes while the box no longer counts as top-level
+    Pump(50);
+    EXPECT_EQ(wxTopLevelWindows.Find(about), nullptr);
+}
+
 TEST_F(AboutBox, TheCloseBoxCancels)
 {
     CAboutDlg about(m_dlg);
