@@ -281,6 +281,16 @@ TEST_F(Help, TheHelpCommandsOpenTheTipsAndTheContentsAndCloseWithTheMainWindow)
     m_dlg = new CBodyTagDlg; // for TearDown
 }
 
+TEST_F(Help, AnIdMissingFromAGoodFileSaysSoWithoutTheFailureMessage)
+{
+    EXPECT_TRUE(CHelpService::Get().Run(m_dlg, HelpCommand::Popup, 4299999));
+    EXPECT_EQ(CHelpService::Get().GetPopupText().utf8_string(), "Aucune aide n'est disponible pour cet élément.");
+    EXPECT_TRUE(CHelpService::Get().Run(m_dlg, HelpCommand::Topic, 4299999));
+    ASSERT_NE(CHelpService::Get().GetHelpWindow(), nullptr);
+    EXPECT_EQ(CHelpService::Get().GetHelpWindow()->GetTitle().utf8_string(), "Aide de Velloran");
+    ClosePopup();
+}
+
 TEST_F(Help, AnUnreadableHelpFileEndsEveryRequestInTheMessage)
 {
     const fs::path broken = fs::temp_directory_path() / "velloran-broken.hlp";
