@@ -1,13 +1,11 @@
 #include "about/AboutDlg.h"
 
 #include "about/ContextHelp.h"
-#include "platform/AppIcon.h"
 #include "platform/DialogBuilder.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
 
-#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
@@ -34,14 +32,7 @@ void CAboutDlg::OnInitDialog()
 {
     SetFont(GetDialogFont());
     const DialogTemplate& dialog = *FindDialogTemplate(IDD_ABOUTBOX);
-    // The icon at the size a dialog shows it (the bitmap bundle would draw
-    // it at its smallest size).
-    BuildDialogControls(this, dialog, [](wxWindow* parent, const ControlTemplate& c, const wxRect& r) -> wxWindow* {
-        if (c.kind != ControlKind::Icon)
-            return nullptr;
-        return new wxStaticBitmap(parent, c.id, GetApplicationIcons().GetIcon(wxSize(32, 32)), r.GetPosition(),
-                                  r.GetSize());
-    });
+    BuildDialogControls(this, dialog);
     m_wndHelpButton = new CHelpModeButton(this, TemplateRectToPixels(this, kHelpButton));
     SetClientSize(TemplateSizeToPixels(this, dialog));
 

@@ -181,7 +181,9 @@ CHelpModeButton::CHelpModeButton(wxWindow* parent, const wxRect& rect)
 CHelpModeButton::~CHelpModeButton()
 {
     LeaveHelpMode();
-    if (m_wndTop)
+    // A window being destroyed takes its bindings with it; its event tables
+    // may already be half gone while its children go.
+    if (m_wndTop && !m_wndTop->IsBeingDeleted())
         m_wndTop->Unbind(wxEVT_CHAR_HOOK, &CHelpModeButton::OnCharHook, this);
 }
 

@@ -31,5 +31,3 @@ wxIconBundle GetApplicationIcons()
     }
     return icons;
 }
-
-wxBitmapBundle GetApplicationBitmaps() { return wxBitmapBundle::FromBitmaps(LoadBitmaps()); }

@@ -1,8 +1,6 @@
 // The application icon (resource 128) in every size we ship.
 #pragma once
 
-#include <wx/bmpbndl.h>
 #include <wx/iconbndl.h>
 
 wxIconBundle GetApplicationIcons();
-wxBitmapBundle GetApplicationBitmaps();

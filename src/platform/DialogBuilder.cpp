@@ -57,7 +57,9 @@ wxWindow* CreateDefault(wxWindow* parent, const ControlTemplate& c, const wxRect
     case ControlKind::EtchedLine:
         return new wxStaticLine(parent, c.id, r.GetPosition(), wxSize(r.width, -1));
     case ControlKind::Icon: {
-        return new wxStaticBitmap(parent, c.id, GetApplicationBitmaps(), r.GetPosition(), r.GetSize());
+        // The dialog icon size (a bitmap bundle would draw its smallest one).
+        return new wxStaticBitmap(parent, c.id, GetApplicationIcons().GetIcon(wxSize(32, 32)), r.GetPosition(),
+                                  r.GetSize());
     }
     case ControlKind::Edit: {
         auto* edit = new wxTextCtrl(parent, c.id, text, r.GetPosition(), r.GetSize(), TextStyle(c.style));
