@@ -25,7 +25,8 @@ time_one() {
   start=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   pid=$!
-  xdotool search --sync --onlyvisible --name "$title" >/dev/null
+  # Poll ourselves: xdotool's own --sync waits half a second between looks.
+  until xdotool search --onlyvisible --name "$title" >/dev/null 2>&1; do sleep 0.005; done
   end=$(date +%s%N)
   kill "$pid"; wait "$pid" 2>/dev/null || true
   echo $(( (end - start) / 1000000 ))

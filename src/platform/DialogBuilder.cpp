@@ -116,7 +116,6 @@ void BuildDialogControls(wxWindow* parent, const DialogTemplate& dialog, const C
             window = CreateDefault(parent, c, rect);
         if (!window)
             continue;
-        window->SetFont(parent->GetFont());
         // Never shorter than GTK needs; centred on the template's rectangle
         // so rows of label, box and button stay aligned.
         const int best = window->GetBestSize().y;
