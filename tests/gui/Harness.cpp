@@ -13,6 +13,7 @@
 #include <wx/msgdlg.h>
 #include <wx/stopwatch.h>
 #include <wx/toplevel.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <gdk/gdk.h>
@@ -70,11 +71,11 @@ public:
         ASSERT_TRUE(wxTheApp->CallOnInit());
         // wx assertions (failed expectations of wxTEST_DIALOG among them)
         // become test failures instead of dialogs.
-        wxSetAssertHandler([](const wxString& file, int line, const wxString& func, const wxString& cond,
-                              const wxString& msg) {
-            ADD_FAILURE_AT(file.utf8_str(), line)
-                << "wx assertion in " << func.utf8_string() << ": " << cond.utf8_string() << " " << msg.utf8_string();
-        });
+        wxSetAssertHandler(
+            [](const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
+                ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_string() << ": "
+                                                      << cond.utf8_string() << " " << msg.utf8_string();
+            });
         m_guard.Register();
     }
     void TearDown() override
@@ -96,8 +97,33 @@ const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CWxEnv
 
 } // namespace
 
-CAllowModal::CAllowModal() { ++g_allowModal; }
-CAllowModal::~CAllowModal() { --g_allowModal; }
+CAllowModal::CAllowModal()
+{
+    ++g_allowModal;
+}
+CAllowModal::~CAllowModal()
+{
+    --g_allowModal;
+}
+
+wxFrame* ShowColourTarget(const wxRect& rect, const wxColour& colour)
+{
+    auto* target = new wxFrame(nullptr, wxID_ANY, "target", rect.GetPosition(), rect.GetSize(), wxBORDER_NONE);
+    target->SetBackgroundColour(colour);
+    target->Show();
+    EXPECT_TRUE(WaitFor([&] { return target->IsShownOnScreen(); }));
+    Pump(100);
+    wxUIActionSimulator().MouseMove(target->GetScreenRect().GetPosition() + wxPoint(rect.width / 2, rect.height / 2));
+    Pump(50);
+    return target;
+}
+
+void SendKeyTo(wxWindow* window, int key)
+{
+    window->Raise();
+    Pump(20);
+    wxUIActionSimulator().Char(key);
+}
 
 void SendMenuCommand(wxWindow* window, int commandId)
 {

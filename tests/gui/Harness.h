@@ -6,8 +6,8 @@
 
 #include <wx/bitmap.h>
 #include <wx/colour.h>
-#include <wx/image.h>
 #include <wx/frame.h>
+#include <wx/image.h>
 #include <wx/window.h>
 
 #include <functional>
@@ -34,6 +34,13 @@ void SaveScreenshot(wxWindow* window, const std::string& name);
 // While one lives, modal dialogs may open (the test drives them itself).
 // Without it, a modal dialog that no wxTEST_DIALOG expects fails the test
 // and is answered with wxID_CANCEL instead of hanging.
+// A borderless top-level window of one colour at rect, shown, with the
+// pointer moved to its middle: something known for the eyedropper to sample.
+wxFrame* ShowColourTarget(const wxRect& rect, const wxColour& colour);
+
+// Raises the window and types one key: keys reach only the active window.
+void SendKeyTo(wxWindow* window, int key);
+
 // Sends a menu command as the menu bar does: a check item is toggled first.
 void SendMenuCommand(wxWindow* frame, int commandId);
 
@@ -49,4 +56,7 @@ public:
 } // namespace VelloranTest
 
 // Readable colours in failed checks.
-inline void PrintTo(const wxColour& colour, std::ostream* os) { *os << colour.GetAsString(wxC2S_HTML_SYNTAX).utf8_string(); }
+inline void PrintTo(const wxColour& colour, std::ostream* os)
+{
+    *os << colour.GetAsString(wxC2S_HTML_SYNTAX).utf8_string();
+}

@@ -20,14 +20,7 @@ class ScreenPicker : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // A window of a known colour, with the pointer in its middle.
-        m_target = new wxFrame(nullptr, wxID_ANY, "target", wxPoint(700, 100), wxSize(200, 200), wxBORDER_NONE);
-        m_target->SetBackgroundColour(wxColour(0x12, 0x34, 0x56));
-        m_target->Show();
-        ASSERT_TRUE(WaitFor([&] { return m_target->IsShownOnScreen(); }));
-        Pump(100);
-        wxUIActionSimulator().MouseMove(m_target->GetScreenRect().GetPosition() + wxPoint(100, 100));
-        Pump(50);
+        m_target = ShowColourTarget(wxRect(700, 100, 200, 200), wxColour(0x12, 0x34, 0x56));
     }
     void TearDown() override
     {
@@ -58,14 +51,6 @@ protected:
         return picker.ShowModal();
     }
 
-    // The picker must be the active window for its keys.
-    static void SendKey(CScreenPickerDlg& picker, int key)
-    {
-        picker.Raise();
-        Pump(20);
-        wxUIActionSimulator().Char(key);
-    }
-
     wxFrame* m_target = nullptr;
 };
 
@@ -85,7 +70,7 @@ TEST_F(ScreenPicker, EnterTakesThePixelUnderThePointer)
             return false;
         swatch = PixelAt(picker.FindWindow(IDC_SWATCH), 10, 10);
         SaveScreenshot(&picker, "screen-picker");
-        SendKey(picker, WXK_RETURN);
+        SendKeyTo(&picker, WXK_RETURN);
         return true;
     });
     EXPECT_EQ(result, wxID_OK);
@@ -105,7 +90,7 @@ TEST_F(ScreenPicker, FollowsChangingContentUnderAStillPointer)
             m_target->Refresh();
             changed = true;
         } else if (changed && picker.GetSampledColour() == 0xEFCDAB) {
-            SendKey(picker, WXK_RETURN);
+            SendKeyTo(&picker, WXK_RETURN);
             return true;
         }
         return false;
@@ -119,11 +104,11 @@ TEST_F(ScreenPicker, EscapeCancelsAndF1DoesNothing)
     CScreenPickerDlg picker(nullptr);
     const int result = RunPicker(picker, [&](int tick) {
         if (tick == 2)
-            SendKey(picker, WXK_F1);
+            SendKeyTo(&picker, WXK_F1);
         if (tick < 6)
             return false;
         EXPECT_TRUE(picker.IsModal()) << "F1 ends nothing";
-        SendKey(picker, WXK_ESCAPE);
+        SendKeyTo(&picker, WXK_ESCAPE);
         return true;
     });
     EXPECT_EQ(result, wxID_CANCEL);

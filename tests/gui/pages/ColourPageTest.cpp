@@ -688,15 +688,9 @@ protected:
     void SetUp() override
     {
         BgcolorPage::SetUp();
-        // A window of a known colour away from where the picker opens, with
-        // the pointer in its middle.
-        m_target = new wxFrame(nullptr, wxID_ANY, "target", wxPoint(1050, 800), wxSize(150, 150), wxBORDER_NONE);
-        m_target->SetBackgroundColour(wxColour(0x12, 0x34, 0x56));
-        m_target->Show();
-        ASSERT_TRUE(WaitFor([&] { return m_target->IsShownOnScreen(); }));
         MakeExplicit({"1", "2", "3"});
-        wxUIActionSimulator().MouseMove(m_target->GetScreenRect().GetPosition() + wxPoint(75, 75));
-        Pump(50);
+        // Away from where the picker opens.
+        m_target = ShowColourTarget(wxRect(1050, 800, 150, 150), wxColour(0x12, 0x34, 0x56));
     }
     void TearDown() override
     {
@@ -741,13 +735,6 @@ protected:
         Pump(50);
     }
 
-    static void SendKey(CScreenPickerDlg& picker, int key)
-    {
-        picker.Raise();
-        Pump(20);
-        wxUIActionSimulator().Char(key);
-    }
-
     wxFrame* m_target = nullptr;
 };
 
@@ -765,7 +752,7 @@ TEST_F(Eyedropper, EnterTakesTheScreenColourIntoGridFieldsAndTag)
         if (picker.GetSampledColour() != kTarget)
             return false;
         SaveScreenshot(&picker, "colour-page-picker");
-        SendKey(picker, WXK_RETURN);
+        SendKeyTo(&picker, WXK_RETURN);
         return true;
     });
     EXPECT_TRUE(ownerHidden) << "the main window is hidden while the picker runs";
@@ -789,7 +776,7 @@ TEST_F(Eyedropper, EscapeChangesNothingAndShowsTheMainWindowAgain)
         ownerHidden = !m_dlg->IsShown();
         if (picker.GetSampledColour() != kTarget)
             return false;
-        SendKey(picker, WXK_ESCAPE);
+        SendKeyTo(&picker, WXK_ESCAPE);
         return true;
     });
     EXPECT_TRUE(ownerHidden);
