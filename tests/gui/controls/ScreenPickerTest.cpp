@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/timer.h>
-#include <wx/uiaction.h>
 
 #include <functional>
 
