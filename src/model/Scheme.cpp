@@ -1,5 +1,7 @@
 #include "model/Scheme.h"
 
+#include "model/Ascii.h"
+
 #include <cstdio>
 
 void Scheme::ResetScheme()
@@ -17,9 +19,9 @@ void Scheme::ResetScheme()
 
 bool operator==(const Scheme& a, const Scheme& b)
 {
-    return a.bgcolor == b.bgcolor && a.text == b.text && a.link == b.link && a.vlink == b.vlink &&
-           a.alink == b.alink && a.topmargin == b.topmargin && a.sidemargin == b.sidemargin &&
-           a.useback == b.useback && a.watermark == b.watermark && a.background.View() == b.background.View();
+    return a.bgcolor == b.bgcolor && a.text == b.text && a.link == b.link && a.vlink == b.vlink && a.alink == b.alink &&
+           a.topmargin == b.topmargin && a.sidemargin == b.sidemargin && a.useback == b.useback &&
+           a.watermark == b.watermark && a.background.View() == b.background.View();
 }
 
 std::string FormatColour(COLORREF value, bool hexUpper)
@@ -29,21 +31,6 @@ std::string FormatColour(COLORREF value, bool hexUpper)
                   unsigned(GreenOf(value)), unsigned(BlueOf(value)));
     return out;
 }
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 COLORREF ParseColour(std::string_view text)
 {
@@ -55,12 +42,12 @@ COLORREF ParseColour(std::string_view text)
         return 0;
     ++pos;
     for (uint8_t& part : parts) {
-        int first = pos < text.size() ? HexDigit(text[pos]) : -1;
+        int first = pos < text.size() ? HexDigitValue(text[pos]) : -1;
         if (first < 0)
             break;
         ++pos;
         int value = first;
-        int second = pos < text.size() ? HexDigit(text[pos]) : -1;
+        int second = pos < text.size() ? HexDigitValue(text[pos]) : -1;
         if (second >= 0) {
             value = value * 16 + second;
             ++pos;
