@@ -30,6 +30,6 @@ CTextBuffer BuildPaletteFileText(const CTextBuffer& paletteText);
 // otherwise it is unchanged.
 PaletteFileStatus ReadPaletteFile(const char* path, CTextBuffer& paletteText);
 
-// Replaces the file whole through a temporary file: a failed save leaves an
-// existing file as it was.
+// Replaces the file whole by the rule of files/AtomicFile.h: a failed save
+// leaves an existing file as it was.
 bool WritePaletteFile(const char* path, const CTextBuffer& paletteText);

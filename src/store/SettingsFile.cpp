@@ -1,6 +1,7 @@
 #include "store/SettingsFile.h"
 
 #include <cstdint>
+#include <unordered_map>
 
 namespace {
 
@@ -275,7 +276,18 @@ ParsedSettings ParseSettings(std::string_view text)
     if (text.back() != '\n')
         result.damaged = true;
 
-    SettingsKey* current = nullptr;
+    // Keys and values found by their folded names, so that reading stays
+    // linear however many keys and values the file holds.
+    std::unordered_map<std::string, size_t> keyIndex;
+    std::unordered_map<std::string, size_t> valueIndex; // key number, NUL, folded value name
+    auto folded = [](std::string_view text) {
+        std::string out(text);
+        for (char& c : out)
+            c = FoldAscii(c);
+        return out;
+    };
+    std::vector<SettingsKey>& keys = result.document.keys;
+    size_t current = SIZE_MAX;
     bool first = true;
     std::string path;
     while (!text.empty()) {
@@ -298,21 +310,31 @@ ParsedSettings ParseSettings(std::string_view text)
 
         if (line.front() == '[') {
             // Values under a broken header belong to no known key: dropped.
-            current = nullptr;
-            if (ReadKeyLine(line, path))
-                current = &result.document.CreateKey(path);
-            else
+            current = SIZE_MAX;
+            if (ReadKeyLine(line, path)) {
+                const auto [at, added] = keyIndex.try_emplace(folded(path), keys.size());
+                if (added)
+                    keys.push_back(SettingsKey{path, {}});
+                current = at->second;
+            } else
                 result.damaged = true;
             continue;
         }
         SettingsValue value;
-        if (current == nullptr || line.front() != '"' || !ReadValueLine(line, value)) {
+        if (current == SIZE_MAX || line.front() != '"' || !ReadValueLine(line, value)) {
             result.damaged = true;
             continue;
         }
-        if (current->FindValue(value.name) != nullptr)
-            result.damaged = true; // the earlier one is lost
-        current->SetValue(value);
+        std::vector<SettingsValue>& values = keys[current].values;
+        const auto [at, added] =
+            valueIndex.try_emplace(std::to_string(current) + '\0' + folded(value.name), values.size());
+        if (added) {
+            values.push_back(std::move(value));
+            continue;
+        }
+        result.damaged = true; // the earlier one is lost, its spelling stays
+        values[at->second].isString = value.isString;
+        values[at->second].bytes = std::move(value.bytes);
     }
     return result;
 }

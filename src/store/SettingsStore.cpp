@@ -1,7 +1,8 @@
 #include "store/SettingsStore.h"
 
+#include "files/AtomicFile.h"
+
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <thread>
 #include <utility>
@@ -56,19 +57,6 @@ bool IsDirectory(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(size_t(n));
-    }
-    return true;
-}
-
 // Bounded: a writer that never lets go (or a stuck file system) makes the
 // commit fail instead of freezing the program.
 bool LockExclusive(int fd, std::chrono::milliseconds timeout)
@@ -85,59 +73,37 @@ bool LockExclusive(int fd, std::chrono::milliseconds timeout)
     }
 }
 
-// The file a rename must replace: the target of a symbolic link, so the link
-// itself survives.
-std::string ResolveTarget(const std::string& path)
+std::string DamagedCopyName(const std::string& path, int n)
 {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr)
-        return resolved;
-    return path;
+    return path + ".bad" + (n > 1 ? std::to_string(n) : "");
 }
 
-// Writes text to a new temporary file beside target and syncs it; its name,
-// or empty on failure (nothing is then left behind).
-std::string WriteTemporary(const std::string& target, std::string_view text)
+// Copies the damaged file to the first free name of "<file>.bad", ".bad2" and
+// ".bad3"; with all three taken the last is replaced, so the first damaged
+// files stay. The name of the copy, or empty when it failed.
+std::string KeepDamagedCopy(const std::string& path)
 {
-    std::string name = target + ".tmpXXXXXX";
-    CFileHandle file(::mkostemp(name.data(), O_CLOEXEC));
-    if (!file.IsOpen())
-        return {};
-    if (!WriteAll(file.Get(), text) || ::fsync(file.Get()) != 0 || !file.Close()) {
-        ::unlink(name.c_str());
-        return {};
+    std::string name;
+    for (int n = 1; n <= CSettingsStore::kDamagedCopies; ++n) {
+        name = DamagedCopyName(path, n);
+        struct stat st;
+        if (::lstat(name.c_str(), &st) != 0)
+            break;
     }
-    return name;
-}
-
-// Keeps the damaged file as "<target>.bad". A hard link leaves the target in
-// place until the new file replaces it; where links are not supported the
-// damaged file is moved aside, and *moved tells the caller to undo that if
-// the replacement fails.
-bool KeepDamagedCopy(const std::string& target, const std::string& temporary, bool* moved)
-{
-    const std::string bad = target + ".bad";
-    const std::string link = temporary + ".bad";
-    *moved = false;
-    if (::link(target.c_str(), link.c_str()) == 0) {
-        if (::rename(link.c_str(), bad.c_str()) == 0)
-            return true;
-        ::unlink(link.c_str());
-        return false;
-    }
-    if (::rename(target.c_str(), bad.c_str()) != 0)
-        return false;
-    *moved = true;
-    return true;
-}
-
-void SyncFolder(const std::string& path)
-{
-    // Makes the rename durable; some file systems refuse to sync a folder,
-    // and the new file is in place either way, so the result is not needed.
-    CFileHandle folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.IsOpen())
-        ::fsync(folder.Get());
+    CFileHandle from(OpenRegularFile(path.c_str()));
+    const bool copied = from.IsOpen() && ReplaceFile(name, [&](const FilePieceWriter& write) {
+                            char chunk[65536];
+                            for (;;) {
+                                const ssize_t n = ::read(from.Get(), chunk, sizeof chunk);
+                                if (n < 0 && errno == EINTR)
+                                    continue;
+                                if (n <= 0)
+                                    return n == 0;
+                                if (!write({chunk, size_t(n)}))
+                                    return false;
+                            }
+                        });
+    return copied ? name : std::string();
 }
 
 bool ApplyChange(SettingsDocument& document, const SettingsChange& change)
@@ -183,15 +149,9 @@ std::string CSettingsStore::DefaultPath()
 SettingsSnapshot CSettingsStore::Read() const
 {
     SettingsSnapshot snapshot;
-    // Non-blocking open: a FIFO in the file's place must not hang the reader.
-    CFileHandle file(::open(m_strPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    CFileHandle file(OpenRegularFile(m_strPath.c_str()));
     if (!file.IsOpen()) {
         snapshot.unreadable = errno != ENOENT;
-        return snapshot;
-    }
-    struct stat st;
-    if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        snapshot.unreadable = true;
         return snapshot;
     }
     std::string text;
@@ -242,21 +202,14 @@ bool CSettingsStore::Commit(const SettingsChange& change) const
     if (!ApplyChange(snapshot.document, change) && !snapshot.damaged)
         return true;
 
-    const std::string target = ResolveTarget(m_strPath);
-    const std::string temporary = WriteTemporary(target, FormatSettings(snapshot.document));
-    if (temporary.empty())
+    // The damaged file is copied aside first; the copy goes again when the
+    // new file cannot be written, so a retry finds the same free name.
+    std::string damagedCopy;
+    if (snapshot.damaged && (damagedCopy = KeepDamagedCopy(m_strPath)).empty())
         return false;
-    bool moved = false;
-    if (snapshot.damaged && !KeepDamagedCopy(target, temporary, &moved)) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        if (moved)
-            ::rename((target + ".bad").c_str(), target.c_str());
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(target);
-    return true;
+    if (ReplaceFile(m_strPath, FormatSettings(snapshot.document)))
+        return true;
+    if (!damagedCopy.empty())
+        ::unlink(damagedCopy.c_str());
+    return false;
 }

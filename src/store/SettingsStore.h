@@ -2,12 +2,10 @@
 // SettingsFile.h, read whole and replaced whole.
 //
 // A commit holds an exclusive flock on "<file>.lock" beside the file, re-reads
-// the file, applies one key's changes, writes a temporary file in the same
-// folder, syncs it and renames it over the file, so two processes writing at
-// once lose nothing. A damaged file is kept as "<file>.bad" on the commit that
+// the file, applies one key's changes and replaces the file by the rule of
+// files/AtomicFile.h, so two processes writing at once lose nothing. A damaged
+// file is copied to "<file>.bad" (then ".bad2", ".bad3") on the commit that
 // replaces it. Readers take no lock: a rename never shows them a half file.
-// When the file is a symbolic link, the file it points to is replaced and the
-// link stays.
 #pragma once
 
 #include "store/SettingsFile.h"
@@ -34,8 +32,11 @@ struct SettingsChange
 class CSettingsStore
 {
 public:
-    // Larger files are read only this far, and count as damaged.
+    // Larger files are read only this far, and count as damaged: the next
+    // commit keeps them whole as a damaged copy.
     static constexpr size_t kMaxFileBytes = 1 << 20;
+    // Damaged copies kept beside the file.
+    static constexpr int kDamagedCopies = 3;
 
     explicit CSettingsStore(std::string path);
 

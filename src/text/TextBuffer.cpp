@@ -1,14 +1,13 @@
 #include "text/TextBuffer.h"
 
+#include "files/AtomicFile.h"
 #include "text/QuickSearch.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <utility>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,16 +15,19 @@ namespace {
 
 constexpr uint32_t kTableStep = 1000;
 
-// Offsets of matches or line starts in a malloc'ed table that grows by
-// kTableStep entries and always keeps room for one more entry after the next.
+// Offsets of matches or line starts in a malloc'ed table that doubles when
+// full (so a million lines cost a few copies, not a thousand) and always
+// keeps room for one more entry after the next.
 bool RecordOffset(uint32_t*& table, uint32_t& size, uint32_t& count, uint32_t offset)
 {
     if (count + 2 > size) {
-        auto* grown = static_cast<uint32_t*>(std::realloc(table, (size_t(size) + kTableStep) * sizeof(uint32_t)));
+        const uint64_t wanted = uint64_t(size) * 2 > kTableStep ? uint64_t(size) * 2 : kTableStep;
+        const auto grownSize = static_cast<uint32_t>(wanted < 0xFFFFFFFFu ? wanted : 0xFFFFFFFFu);
+        auto* grown = static_cast<uint32_t*>(std::realloc(table, size_t(grownSize) * sizeof(uint32_t)));
         if (!grown)
             return false;
         table = grown;
-        size += kTableStep;
+        size = grownSize;
     }
     table[count++] = offset;
     return true;
@@ -111,62 +113,6 @@ bool DecidedAtOnce(const char* text, const char* pattern, int32_t textLength, in
 {
     result = pattern[0] == '\0' ? text : nullptr;
     return pattern[0] == '\0' || textLength < 1 || patternLength < 1 || textLength < patternLength;
-}
-
-// Follows symbolic links so that a save replaces the file a link points to;
-// a dangling link resolves to the missing file it names.
-bool ResolveLinks(std::string& path)
-{
-    for (int depth = 0; depth < 40; ++depth) {
-        struct stat st;
-        if (lstat(path.c_str(), &st) != 0)
-            return errno == ENOENT;
-        if (!S_ISLNK(st.st_mode))
-            return true;
-        std::string target(size_t(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
-        const ssize_t n = readlink(path.c_str(), target.data(), target.size());
-        if (n < 0 || size_t(n) >= target.size())
-            return false;
-        target.resize(size_t(n));
-        if (target.empty())
-            return false;
-        if (target[0] == '/')
-            path = target;
-        else
-            path = path.substr(0, path.rfind('/') + 1) + target;
-    }
-    return false;
-}
-
-bool WriteAll(int fd, const char* bytes, size_t count)
-{
-    while (count > 0) {
-        const ssize_t n = write(fd, bytes, count);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        count -= size_t(n);
-    }
-    return true;
-}
-
-// A new file beside target, created with the usual 0666 & ~umask. The name
-// part is shortened so that the temporary name stays within NAME_MAX.
-int CreateTemporary(const std::string& target, std::string& tempPath)
-{
-    const size_t slash = target.rfind('/');
-    const std::string prefix =
-        target.substr(0, slash + 1) + "." + target.substr(slash + 1, 100) + ".tmp" + std::to_string(getpid()) + "-";
-    static unsigned serial = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = prefix + std::to_string(++serial);
-        const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    return -1;
 }
 
 } // namespace
@@ -540,11 +486,11 @@ CTextBuffer CTextBuffer::GetLine(uint32_t i)
 
 bool CTextBuffer::LoadFile(const char* path)
 {
-    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(path);
     if (fd < 0)
         return false;
     struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0 || uint64_t(st.st_size) > maxLength ||
+    if (fstat(fd, &st) != 0 || st.st_size < 0 || uint64_t(st.st_size) > maxLength ||
         !Reserve(static_cast<uint32_t>(st.st_size))) {
         close(fd);
         return false;
@@ -571,33 +517,5 @@ bool CTextBuffer::LoadFile(const char* path)
 
 bool CTextBuffer::SaveFile(const char* path) const
 {
-    std::string target(path ? path : "");
-    if (target.empty() || !ResolveLinks(target))
-        return false;
-    // Only a regular file is replaced: a rename over a device or a pipe would not write to it.
-    struct stat st;
-    const bool exists = stat(target.c_str(), &st) == 0;
-    if (exists && !S_ISREG(st.st_mode))
-        return false;
-    std::string tempPath;
-    const int fd = CreateTemporary(target, tempPath);
-    if (fd < 0)
-        return false;
-    bool ok = !exists || fchmod(fd, st.st_mode & 07777) == 0;
-    ok = ok && WriteAll(fd, Data(), length) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && rename(tempPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        unlink(tempPath.c_str());
-        return false;
-    }
-    // Make the rename itself durable; some file systems refuse a folder fsync.
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
-    return true;
+    return path != nullptr && ReplaceFile(path, View());
 }

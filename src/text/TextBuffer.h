@@ -51,13 +51,12 @@ public:
     uint32_t IndexLines();
     CTextBuffer GetLine(uint32_t i);
 
-    // Regular files only, at most maxLength bytes. A read error after the
-    // block was filled in part returns false with the bytes read so far.
+    // Regular files only (anything else fails at once), at most maxLength
+    // bytes. A read error after the block was filled in part returns false
+    // with the bytes read so far.
     bool LoadFile(const char* path);
-    // Writes through a temporary file in the same folder renamed over the
-    // target: a failed save leaves the target as it was. A symbolic link is
-    // followed to the file it names; an existing target keeps its permission
-    // bits and must be a regular file.
+    // Replaces the file whole by the rule of files/AtomicFile.h: a failed save
+    // leaves the target as it was.
     bool SaveFile(const char* path) const;
 
     // Never null: an empty text when the buffer has no block.
