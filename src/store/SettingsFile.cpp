@@ -1,7 +1,8 @@
 #include "store/SettingsFile.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
-#include <unordered_map>
 
 namespace {
 
@@ -199,6 +200,60 @@ bool ReadKeyLine(std::string_view line, std::string& path)
     return IsValidKeyPath(path);
 }
 
+// Finds keys by path and values by name (both without regard to ASCII case)
+// in constant time, so that reading a file stays linear however many keys and
+// values it holds. Open addressing over a table sized once for the most
+// entries the text can hold.
+class CNameIndex
+{
+public:
+    CNameIndex(const std::vector<SettingsKey>& keys, size_t maxEntries)
+        : m_keys(keys), m_slots(std::bit_ceil(2 * maxEntries + 2)), m_nShift(64 - std::countr_zero(m_slots.size()))
+    {}
+
+    // The key (scope 0) or the value of key scope - 1 of that name; when
+    // there is none, next is recorded for it and added is set.
+    uint32_t FindOrAdd(uint32_t scope, std::string_view name, uint32_t next, bool& added)
+    {
+        const uint64_t hash = Hash(scope, name);
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = size_t(hash >> m_nShift);; i = (i + 1) & mask) {
+            Slot& slot = m_slots[i];
+            added = !slot.used;
+            if (added)
+                slot = {true, uint32_t(hash), scope, next};
+            if (added || (slot.hash == uint32_t(hash) && slot.scope == scope && EqualsIgnoreCase(NameOf(slot), name)))
+                return slot.index;
+        }
+    }
+
+private:
+    struct Slot
+    {
+        bool used = false;
+        uint32_t hash = 0;
+        uint32_t scope = 0;
+        uint32_t index = 0;
+    };
+
+    std::string_view NameOf(const Slot& slot) const
+    {
+        return slot.scope == 0 ? m_keys[slot.index].path : m_keys[slot.scope - 1].values[slot.index].name;
+    }
+    // FNV-1a, spread over the high bits by a Fibonacci multiplication.
+    static uint64_t Hash(uint32_t scope, std::string_view name)
+    {
+        uint64_t h = 14695981039346656037ull ^ scope;
+        for (char c : name)
+            h = (h ^ uint8_t(FoldAscii(c))) * 1099511628211ull;
+        return h * 0x9E3779B97F4A7C15ull;
+    }
+
+    const std::vector<SettingsKey>& m_keys;
+    std::vector<Slot> m_slots;
+    int m_nShift;
+};
+
 } // namespace
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b)
@@ -276,18 +331,10 @@ ParsedSettings ParseSettings(std::string_view text)
     if (text.back() != '\n')
         result.damaged = true;
 
-    // Keys and values found by their folded names, so that reading stays
-    // linear however many keys and values the file holds.
-    std::unordered_map<std::string, size_t> keyIndex;
-    std::unordered_map<std::string, size_t> valueIndex; // key number, NUL, folded value name
-    auto folded = [](std::string_view text) {
-        std::string out(text);
-        for (char& c : out)
-            c = FoldAscii(c);
-        return out;
-    };
     std::vector<SettingsKey>& keys = result.document.keys;
-    size_t current = SIZE_MAX;
+    CNameIndex index(keys, size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+    uint32_t current = 0; // the key values go to, plus one; 0 for none
+    bool added = false;
     bool first = true;
     std::string path;
     while (!text.empty()) {
@@ -310,31 +357,29 @@ ParsedSettings ParseSettings(std::string_view text)
 
         if (line.front() == '[') {
             // Values under a broken header belong to no known key: dropped.
-            current = SIZE_MAX;
+            current = 0;
             if (ReadKeyLine(line, path)) {
-                const auto [at, added] = keyIndex.try_emplace(folded(path), keys.size());
+                current = index.FindOrAdd(0, path, uint32_t(keys.size()), added) + 1;
                 if (added)
                     keys.push_back(SettingsKey{path, {}});
-                current = at->second;
             } else
                 result.damaged = true;
             continue;
         }
         SettingsValue value;
-        if (current == SIZE_MAX || line.front() != '"' || !ReadValueLine(line, value)) {
+        if (current == 0 || line.front() != '"' || !ReadValueLine(line, value)) {
             result.damaged = true;
             continue;
         }
-        std::vector<SettingsValue>& values = keys[current].values;
-        const auto [at, added] =
-            valueIndex.try_emplace(std::to_string(current) + '\0' + folded(value.name), values.size());
+        std::vector<SettingsValue>& values = keys[current - 1].values;
+        const uint32_t at = index.FindOrAdd(current, value.name, uint32_t(values.size()), added);
         if (added) {
             values.push_back(std::move(value));
             continue;
         }
         result.damaged = true; // the earlier one is lost, its spelling stays
-        values[at->second].isString = value.isString;
-        values[at->second].bytes = std::move(value.bytes);
+        values[at].isString = value.isString;
+        values[at].bytes = std::move(value.bytes);
     }
     return result;
 }

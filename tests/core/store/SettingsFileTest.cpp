@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <string>
 
 namespace {
@@ -187,4 +188,26 @@ TEST(SettingsFile, ALastLineWithoutItsEndIsReadButReported)
     ASSERT_EQ(parsed.document.keys.size(), 1u);
     ASSERT_EQ(parsed.document.keys[0].values.size(), 1u);
     EXPECT_EQ(parsed.document.keys[0].values[0].bytes, "\x01\x02");
+}
+
+// Generous bounds in processor time: a quadratic parser takes minutes here.
+TEST(SettingsFile, ReadingTakesLinearTime)
+{
+    struct Shape
+    {
+        const char* what;
+        std::string unit; // repeated, with a number inside to make each one new
+    };
+    const Shape shapes[] = {{"empty keys", "[k%]\n"}, {"values of one key", "\"v%\"=\"\"\n"}};
+    for (const Shape& shape : shapes) {
+        std::string text = "REGEDIT4\n\n[k]\n";
+        const size_t hole = shape.unit.find('%');
+        for (int i = 0; text.size() < (10u << 20); ++i)
+            text.append(shape.unit, 0, hole).append(std::to_string(i)).append(shape.unit, hole + 1);
+        const std::clock_t start = std::clock();
+        const ParsedSettings parsed = ParseSettings(text);
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        EXPECT_FALSE(parsed.damaged) << shape.what;
+        EXPECT_LT(seconds, 1.0) << shape.what;
+    }
 }

@@ -268,3 +268,20 @@ TEST_F(SettingsGroups, DamagedFilesGiveWhatCanBeReadAndAreKeptAside)
         EXPECT_EQ(LoadPaletteGroup(store).View(), "255\r\n");
     }
 }
+
+// Each damaged file gets its own copy, up to three; later ones replace the
+// third so that the first damaged files stay.
+TEST_F(SettingsGroups, DamagedCopiesAreNumbered)
+{
+    CSettingsStore store(SettingsPath());
+    const char* copies[] = {".bad", ".bad2", ".bad3", ".bad3"};
+    for (int round = 0; round < 4; ++round) {
+        const std::string damaged = "damaged " + std::to_string(round) + "\n";
+        WriteBytes(SettingsPath(), damaged);
+        ASSERT_TRUE(SavePaletteGroup(store, CTextBuffer("255\r\n")));
+        EXPECT_EQ(ReadBytes(SettingsPath() + copies[round]), damaged);
+    }
+    EXPECT_EQ(ReadBytes(SettingsPath() + ".bad"), "damaged 0\n");
+    EXPECT_EQ(ReadBytes(SettingsPath() + ".bad2"), "damaged 1\n");
+    EXPECT_FALSE(fs::exists(SettingsPath() + ".bad4"));
+}
