@@ -1,10 +1,12 @@
-// Export rewriting of random file text with a random tag: every byte outside
-// the replaced tags is kept in order, and each copy of the old tag becomes the
-// new tag with the old one's inside in a comment.
+// Export of random file text with a random tag, through a real file: every
+// byte outside the replaced tags is kept in order, and each copy of the old
+// tag becomes the new tag with the old one's inside in a comment.
 #include "HtmlFuzz.h"
 #include "text/HtmlExport.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,30 @@ namespace {
 std::string_view UpToNul(std::string_view text)
 {
     return text.substr(0, text.find('\0'));
+}
+
+// One scratch page for the whole run, in a folder of its own.
+const std::string& PagePath()
+{
+    static const std::string path = [] {
+        std::string folder = (std::filesystem::temp_directory_path() / "velloran-fuzz-XXXXXX").string();
+        Require(mkdtemp(folder.data()) != nullptr);
+        return folder + "/page.html";
+    }();
+    return path;
+}
+
+// The file-level export gives the same bytes as the rewrite in memory, and a
+// skipped read leaves the tag alone in the file.
+void RequireFileExport(std::string_view original, std::string_view tag, std::string_view rewritten)
+{
+    const std::string& path = PagePath();
+    Require(CTextBuffer(original.data(), uint32_t(original.size())).SaveFile(path.c_str()));
+    Require(ExportBodyTag(path.c_str(), tag, false) == ExportResult::Exported);
+    CTextBuffer back;
+    Require(back.LoadFile(path.c_str()) && back.View() == rewritten);
+    Require(ExportBodyTag(path.c_str(), tag, true) == ExportResult::Exported);
+    Require(back.LoadFile(path.c_str()) && back.View() == UpToNul(tag));
 }
 
 } // namespace
@@ -31,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     Require(RewriteBodyTag(file, tag));
     const std::string_view result = file.View();
     const std::string_view newTag = UpToNul(tag);
+    RequireFileExport(original, tag, result);
 
     const size_t start = FindBodyIgnoringCase(original);
     if (start == std::string_view::npos) {

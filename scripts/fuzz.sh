@@ -31,7 +31,8 @@ for target in "${targets[@]}"; do
            -artifact_prefix="fuzz/artifacts/$name-")
   [ -f "fuzz/$name.dict" ] && options+=(-dict="fuzz/$name.dict")
   echo "== fuzz_$name for ${seconds}s"
-  if ! "$target" "${options[@]}" "$corpus" >"$work/$name.log" 2>&1; then
+  # Targets that write files (the export) do it under the run's own folder.
+  if ! TMPDIR="$work" "$target" "${options[@]}" "$corpus" >"$work/$name.log" 2>&1; then
     tail -n 60 "$work/$name.log" >&2
     failed+=("$name")
   else

@@ -20,4 +20,6 @@ run_ctest build-test
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLORAN_WERROR=ON -DVELLORAN_SANITIZE=ON \
   -DVELLORAN_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-asan
+# Leak detection on: the GUI tests get suppressions for the desktop libraries
+# only (tests/gui/lsan.supp, set by tests/CMakeLists.txt).
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-asan
