@@ -14,6 +14,15 @@ constexpr char AsciiUpper(char c)
     return c >= 'a' && c <= 'z' ? char(c - ('a' - 'A')) : c;
 }
 
+constexpr bool IsAsciiAlpha(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr bool IsAsciiAlnum(char c)
+{
+    return IsAsciiAlpha(c) || (c >= '0' && c <= '9');
+}
+
 // 0..15 for a hex digit of either case, else -1.
 constexpr int HexDigitValue(char c)
 {
@@ -39,4 +48,19 @@ constexpr bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b)
 constexpr bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view prefix)
 {
     return text.size() >= prefix.size() && EqualsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
+// The blanks of HTML: space, tab, LF, FF and CR (not VT).
+constexpr bool IsAsciiWhitespace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+}
+
+constexpr std::string_view StripAsciiWhitespace(std::string_view text)
+{
+    while (!text.empty() && IsAsciiWhitespace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsAsciiWhitespace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }

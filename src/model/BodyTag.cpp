@@ -35,7 +35,15 @@ std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper)
 
     if (scheme.useback) {
         tag += ApplyTagCase(" background=\"", tagsUpper);
-        tag += scheme.background.View();
+        // Written so that a browser reads back exactly the stored path.
+        for (char c : scheme.background.View()) {
+            if (c == '"')
+                tag += "&quot;";
+            else if (c == '&')
+                tag += "&amp;";
+            else
+                tag += c;
+        }
         tag += '"';
         if (scheme.watermark)
             tag += ApplyTagCase(" bgproperties=\"fixed\"", tagsUpper);

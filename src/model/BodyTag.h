@@ -10,5 +10,6 @@
 std::string ApplyTagCase(std::string_view piece, bool tagsUpper);
 
 // The whole tag, attributes in their fixed order: bgcolor, text, link, vlink,
-// alink, background, bgproperties, leftmargin, topmargin.
+// alink, background, bgproperties, leftmargin, topmargin. In the image path
+// `"` is written "&quot;" and `&` "&amp;", which a browser reads back as they were.
 std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper);

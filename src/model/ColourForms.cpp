@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace {
 
@@ -185,11 +186,7 @@ std::optional<COLORREF> FindNamedColour(std::string_view name)
 
 std::optional<COLORREF> ParseSimpleColour(std::string_view text)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
+    text = StripAsciiWhitespace(text);
     if (auto named = FindNamedColour(text))
         return named;
     const bool hash = !text.empty() && text[0] == '#';
@@ -204,4 +201,55 @@ std::optional<COLORREF> ParseSimpleColour(std::string_view text)
         return MakeColour(uint8_t(value[0] * 17), uint8_t(value[1] * 17), uint8_t(value[2] * 17));
     return MakeColour(uint8_t(value[0] * 16 + value[1]), uint8_t(value[2] * 16 + value[3]),
                       uint8_t(value[4] * 16 + value[5]));
+}
+
+std::optional<COLORREF> ParseLegacyColour(std::string_view text)
+{
+    if (text.empty())
+        return std::nullopt;
+    text = StripAsciiWhitespace(text);
+    if (EqualsIgnoreAsciiCase(text, "transparent"))
+        return std::nullopt;
+    if (auto named = FindNamedColour(text))
+        return named;
+    if (text.size() == 4 && text[0] == '#')
+        if (auto shortForm = ParseSimpleColour(text))
+            return shortForm;
+
+    // Each character becomes hex digits, up to 128 with the '#': a hex digit
+    // stays, a character beyond U+FFFF gives "0000" (two UTF-16 units, as
+    // Chromium counts them), any other character "0".
+    const bool hash = !text.empty() && text[0] == '#';
+    const size_t limit = hash ? 127 : 128;
+    std::string digits;
+    for (size_t i = hash; i < text.size() && digits.size() < limit;) {
+        const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+        const unsigned char lead = byte(i);
+        size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xC2 ? 2 : 1;
+        if (lead < 0x80 || lead > 0xF4)
+            length = 1;
+        for (size_t k = 1; k < length; ++k)
+            if (i + k >= text.size() || (byte(i + k) & 0xC0) != 0x80)
+                length = 1;
+        digits += length == 4 ? "0000" : length == 1 && HexDigitValue(text[i]) >= 0 ? text.substr(i, 1) : "0";
+        i += length;
+    }
+    digits.resize(std::min(digits.size(), limit));
+    while (digits.empty() || digits.size() % 3 != 0)
+        digits += '0';
+
+    // Three equal parts, each cut to its last 8 digits, then leading zeros
+    // common to all three dropped while more than 2 digits remain, then the
+    // first 2 digits of each.
+    const size_t part = digits.size() / 3;
+    size_t from = part > 8 ? part - 8 : 0;
+    size_t length = part - from;
+    const auto digit = [&](int which, size_t k) { return digits[which * part + from + k]; };
+    while (length > 2 && digit(0, 0) == '0' && digit(1, 0) == '0' && digit(2, 0) == '0')
+        ++from, --length;
+    const auto component = [&](int which) {
+        const int high = HexDigitValue(digit(which, 0));
+        return uint8_t(length == 1 ? high : high * 16 + HexDigitValue(digit(which, 1)));
+    };
+    return MakeColour(component(0), component(1), component(2));
 }

@@ -1,15 +1,13 @@
 #include "text/HtmlExport.h"
 
+#include "files/AtomicFile.h"
+#include "text/BodyStartTag.h"
+#include "text/TextBuffer.h"
+
 #include <filesystem>
-#include <string>
 #include <system_error>
 
 namespace {
-
-std::string_view UpToNul(std::string_view text)
-{
-    return text.substr(0, text.find('\0'));
-}
 
 bool FileIsMissing(const char* path)
 {
@@ -17,28 +15,38 @@ bool FileIsMissing(const char* path)
     return std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found;
 }
 
+std::string_view FirstLineEnd(std::string_view text)
+{
+    const size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos)
+        return "\r\n";
+    if (text[end] == '\n')
+        return "\n";
+    return text.substr(end, 2) == "\r\n" ? "\r\n" : "\r";
+}
+
 } // namespace
 
-bool RewriteBodyTag(CTextBuffer& file, std::string_view newTag)
+BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag)
 {
-    const std::string tag(UpToNul(newTag));
-    const int32_t start = file.Find("<body", 0, true);
-    if (start < 0)
-        return file.Prepend(tag.c_str(), uint32_t(tag.size()));
+    newTag = newTag.substr(0, newTag.find('\0'));
+    const std::optional<BodyStartTag> tag = FindBodyStartTag(text);
+    if (!tag)
+        return {{}, std::string(newTag), text};
 
-    const int32_t close = file.Find(">", uint32_t(start) + 1);
-    const uint32_t end = close < 0 ? file.Length() : uint32_t(close) + 1;
-    const std::string oldTag(UpToNul(file.View().substr(uint32_t(start), end - uint32_t(start))));
-    std::string_view inside = std::string_view(oldTag).substr(1);
+    std::string_view inside = text.substr(tag->begin + 1, tag->end - tag->begin - 1);
     if (inside.ends_with('>'))
         inside.remove_suffix(1);
-
-    // Built by concatenation: the tag may hold '%' and must go in literally.
-    std::string replacement = tag;
-    replacement += "\r\n<!-- ";
-    replacement += inside;
+    std::string replacement(newTag);
+    replacement += FirstLineEnd(text);
+    replacement += "<!-- ";
+    for (size_t i = 0; i < inside.size(); ++i) {
+        replacement += inside[i];
+        if (inside[i] == '-' && i + 1 < inside.size() && inside[i + 1] == '-')
+            replacement += ' ';
+    }
     replacement += " -->";
-    return file.Replace(oldTag.c_str(), replacement.c_str(), 'S') > 0;
+    return {text.substr(0, tag->begin), std::move(replacement), text.substr(tag->end)};
 }
 
 ExportResult ExportBodyTag(const char* path, std::string_view newTag, bool skipRead)
@@ -48,7 +56,11 @@ ExportResult ExportBodyTag(const char* path, std::string_view newTag, bool skipR
     // otherwise lose its content to the new tag alone.
     if (!skipRead && !file.LoadFile(path) && !FileIsMissing(path))
         return ExportResult::CannotRead;
-    if (!RewriteBodyTag(file, newTag))
+    const BodyTagRewrite rewrite = PlanBodyTagRewrite(file.View(), newTag);
+    if (rewrite.before.size() + rewrite.replacement.size() + rewrite.after.size() > CTextBuffer::maxLength)
         return ExportResult::CannotWrite;
-    return file.SaveFile(path) ? ExportResult::Exported : ExportResult::CannotWrite;
+    const bool written = ReplaceFile(path, [&](const FilePieceWriter& write) {
+        return write(rewrite.before) && write(rewrite.replacement) && write(rewrite.after);
+    });
+    return written ? ExportResult::Exported : ExportResult::CannotWrite;
 }

@@ -1,9 +1,9 @@
-// Writing a body tag into an HTML file: the file's first body tag is replaced
-// by the new one, with the old tag's attributes kept in a comment below it.
+// Writing a body tag into an HTML file: the file's body tag (as a browser
+// finds it) is replaced by the new one, with the old tag kept in a comment
+// below it.
 #pragma once
 
-#include "text/TextBuffer.h"
-
+#include <string>
 #include <string_view>
 
 enum class ExportResult
@@ -13,12 +13,21 @@ enum class ExportResult
     CannotWrite, // the file could not be written; it is as it was
 };
 
-// Every verbatim copy of the first body tag ("<body" in any case through the
-// next ">", or to the end) becomes newTag, CR LF and "<!-- inside -->"; a
-// text without "<body" gets newTag in front. Like any C string, newTag and
-// the old tag end at their first NUL. False when the buffer could not grow;
-// the text is then unchanged.
-bool RewriteBodyTag(CTextBuffer& file, std::string_view newTag);
+// A rewritten text is before + replacement + after, where before and after
+// are the untouched text around the old tag (views into the text given).
+struct BodyTagRewrite
+{
+    std::string_view before;
+    std::string replacement;
+    std::string_view after;
+};
+
+// The body tag found by FindBodyStartTag becomes newTag, a line end and
+// "<!-- inside -->" (the old tag without "<" and ">", each "--" written
+// "- -" so that the comment ends only where it should). The line end is the
+// text's first one (CR LF, LF or CR), CR LF when it has none. A text without
+// a body tag gets newTag in front. newTag ends at its first NUL.
+BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag);
 
 // A file that does not exist counts as empty; with skipRead the file's
 // content is ignored and it is rewritten with newTag alone.

@@ -1,155 +1,82 @@
 #include "text/HtmlImport.h"
 
+#include "model/Ascii.h"
+#include "model/ColourForms.h"
 #include "text/Numbers.h"
-
-#include <cstring>
 
 namespace {
 
-constexpr size_t kMaxName = 19;
-constexpr size_t kMaxValue = 49;
-
-bool IsWhite(char c)
+// The first of the attributes present, as a browser picks a margin even when
+// its value then turns out unreadable.
+void ApplyMargin(const BodyStartTag& tag, std::string_view preferred, std::string_view other, int32_t& margin)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    const TagAttribute* attribute = tag.Find(preferred);
+    if (!attribute)
+        attribute = tag.Find(other);
+    if (!attribute)
+        return;
+    if (const auto value = ParseNonNegativeInteger(attribute->value))
+        margin = *value;
 }
 
-bool IsSeparator(char c)
+// An image path as a URL parser takes it: without leading and trailing
+// controls and spaces, and without tabs and line ends.
+std::string ImagePath(std::string_view value)
 {
-    return IsWhite(c) || c == '=' || c == '"';
-}
-
-// The attribute text as the tokenizer sees it: a C string that, unless a NUL
-// cut it short, ends with one blank so that a value ending the tag is still
-// followed by a separator.
-class CAttributeCursor
-{
-public:
-    explicit CAttributeCursor(std::string_view text)
-        : m_text(text.substr(0, text.find('\0'))), m_bBlankAfter(m_text.size() == text.size())
-    {}
-
-    // Never reads past the text: the blank, then NUL for ever.
-    char At(size_t i) const
-    {
-        if (i < m_text.size())
-            return m_text[i];
-        return i == m_text.size() && m_bBlankAfter ? ' ' : '\0';
-    }
-
-    // One past the last byte of the token starting at i, which is taken
-    // whatever it is: the first separator or NUL after it.
-    size_t TokenEnd(size_t i) const
-    {
-        for (++i; At(i) != '\0' && !IsSeparator(At(i)); ++i) {
-        }
-        return i;
-    }
-
-    std::string_view Slice(size_t begin, size_t end) const { return m_text.substr(begin, end - begin); }
-
-private:
-    std::string_view m_text;
-    bool m_bBlankAfter;
-};
-
-// The token, which fits the field, lower-cased (A-Z only) and NUL-terminated.
-template <size_t N> void FoldToken(std::string_view token, char (&field)[N])
-{
-    std::memcpy(field, token.data(), token.size());
-    field[token.size()] = '\0';
-    FoldCase(field, uint32_t(token.size()));
-}
-
-void ApplyAttribute(std::string_view name, std::string_view value, Scheme& scheme)
-{
-    char key[kMaxName + 1];
-    FoldToken(name, key);
-
-    if (std::strcmp(key, "background") == 0) {
-        scheme.background.Assign(value.data(), uint32_t(value.size()));
-        scheme.useback = 1;
-    } else if (std::strcmp(key, "bgproperties") == 0) {
-        char keyword[kMaxValue + 1];
-        FoldToken(value, keyword);
-        if (std::strcmp(keyword, "fixed") == 0)
-            scheme.watermark = 1;
-    } else if (std::strcmp(key, "leftmargin") == 0) {
-        scheme.sidemargin = ParseDecimal(value);
-    } else if (std::strcmp(key, "topmargin") == 0) {
-        scheme.topmargin = ParseDecimal(value);
-    } else {
-        const struct
-        {
-            const char* name;
-            COLORREF Scheme::*field;
-        } colours[] = {{"alink", &Scheme::alink},
-                       {"bgcolor", &Scheme::bgcolor},
-                       {"link", &Scheme::link},
-                       {"text", &Scheme::text},
-                       {"vlink", &Scheme::vlink}};
-        for (const auto& colour : colours) {
-            if (std::strcmp(key, colour.name) == 0)
-                scheme.*colour.field = ParseColour(value);
-        }
-    }
+    const auto control = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!value.empty() && control(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && control(value.back()))
+        value.remove_suffix(1);
+    std::string path;
+    for (char c : value)
+        if (c != '\t' && c != '\n' && c != '\r')
+            path += c;
+    return path;
 }
 
 } // namespace
 
-void ApplyBodyAttributes(std::string_view attributeText, Scheme& scheme)
+void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
 {
-    const CAttributeCursor text(attributeText);
-    size_t p = 0;
-    for (;;) {
-        while (IsWhite(text.At(p)))
-            ++p;
-        if (text.At(p) == '\0')
-            return;
-
-        const size_t nameEnd = text.TokenEnd(p);
-        if (text.At(nameEnd) == '\0')
-            return;
-        if (nameEnd - p > kMaxName) {
-            // Reading goes on with the byte after the name, out of step.
-            p = nameEnd + 1;
-            continue;
-        }
-
-        size_t valueStart = nameEnd + 1;
-        while (IsSeparator(text.At(valueStart)))
-            ++valueStart;
-        if (text.At(valueStart) == '\0')
-            return;
-
-        const size_t valueEnd = text.TokenEnd(valueStart);
-        if (text.At(valueEnd) == '\0')
-            return;
-        if (valueEnd - valueStart <= kMaxValue)
-            ApplyAttribute(text.Slice(p, nameEnd), text.Slice(valueStart, valueEnd), scheme);
-        p = valueEnd + 1;
+    const struct
+    {
+        std::string_view name;
+        COLORREF Scheme::*field;
+    } colours[] = {{"bgcolor", &Scheme::bgcolor},
+                   {"text", &Scheme::text},
+                   {"link", &Scheme::link},
+                   {"vlink", &Scheme::vlink},
+                   {"alink", &Scheme::alink}};
+    for (const auto& colour : colours) {
+        if (const TagAttribute* attribute = tag.Find(colour.name))
+            if (const auto value = ParseLegacyColour(attribute->value))
+                scheme.*colour.field = *value;
     }
-}
 
-std::optional<std::string_view> FindBodyAttributes(const CTextBuffer& file)
-{
-    const int32_t tag = file.Find("<body", 0, true);
-    if (tag < 0)
-        return std::nullopt;
-    const uint32_t start = uint32_t(tag) + 5;
-    const int32_t close = file.Find(">", start);
-    const uint32_t end = close < 0 ? file.Length() : uint32_t(close);
-    return file.View().substr(start, end - start);
+    if (const TagAttribute* background = tag.Find("background")) {
+        const std::string path = ImagePath(background->value);
+        if (!path.empty()) {
+            scheme.background.Assign(path.data(), uint32_t(path.size()));
+            scheme.useback = 1;
+        }
+    }
+    if (const TagAttribute* properties = tag.Find("bgproperties"))
+        if (EqualsIgnoreAsciiCase(StripAsciiWhitespace(properties->value), "fixed"))
+            scheme.watermark = 1;
+
+    ApplyMargin(tag, "marginwidth", "leftmargin", scheme.sidemargin);
+    ApplyMargin(tag, "marginheight", "topmargin", scheme.topmargin);
 }
 
 ImportResult ImportBodyText(const CTextBuffer& file, Scheme& scheme)
 {
-    const std::optional<std::string_view> attributes = FindBodyAttributes(file);
-    if (!attributes)
+    const std::optional<BodyStartTag> tag = FindBodyStartTag(file.View());
+    if (!tag)
         return ImportResult::NoBodyTag;
     Scheme imported = scheme;
     imported.ResetScheme();
-    ApplyBodyAttributes(*attributes, imported);
+    ApplyBodyAttributes(*tag, imported);
     scheme = imported;
     return ImportResult::Imported;
 }

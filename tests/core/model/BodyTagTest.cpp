@@ -1,5 +1,5 @@
-#include "Printers.h"
 #include "model/BodyTag.h"
+#include "Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -46,13 +46,14 @@ TEST(BodyTag, ImageAttributes)
     s.background.Assign("");
     EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"\">");
 
-    s.background.Assign("My \"Pics\"/Fond.GIF");
-    EXPECT_EQ(BuildBodyTag(s, true, true), "<BODY BACKGROUND=\"My \"Pics\"/Fond.GIF\">")
-        << "the path is written unchanged, even with tags upper case";
+    s.background.Assign("My \"Pics\"/Fond.GIF?a=1&amp;b=&#34;");
+    EXPECT_EQ(BuildBodyTag(s, true, true), "<BODY BACKGROUND=\"My &quot;Pics&quot;/Fond.GIF?a=1&amp;amp;b=&amp;#34;\">")
+        << "quotes and ampersands escaped, the rest of the path unchanged even with tags upper case";
 
+    s.background.Assign("Fond.GIF");
     s.useback = 7; // any non-zero byte counts as set
     s.watermark = 2;
-    EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"My \"Pics\"/Fond.GIF\" bgproperties=\"fixed\">");
+    EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"Fond.GIF\" bgproperties=\"fixed\">");
 }
 
 TEST(BodyTag, Margins)

@@ -29,3 +29,23 @@ TEST(ParseDecimal, LeadingNumberTable)
     for (const auto& row : rows)
         EXPECT_EQ(ParseDecimal(row.text), row.value) << '"' << row.text << '"';
 }
+
+TEST(ParseNonNegativeInteger, HtmlRulesAsChromiumReadsMargins)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<int32_t> value;
+    } rows[] = {
+        {"50", 50},           {" 7", 7},
+        {"\t5", 5},           {"+7", 7},
+        {"12px", 12},         {"12.7", 12},
+        {"50%", 50},          {"-0", 0},
+        {"007", 7},           {"2147483647", 2147483647},
+        {"-7", std::nullopt}, {"abc", std::nullopt},
+        {"", std::nullopt},   {"\v5", std::nullopt},
+        {"+", std::nullopt},  {"99999999999", std::nullopt},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ParseNonNegativeInteger(row.text), row.value) << '"' << row.text << '"';
+}

@@ -25,20 +25,20 @@ const ExportRow kExportRows[] = {
     {"empty file", "", "<body text=\"#000000\">"},
     {"tag on its own line", "<html>\r\n<body bgcolor=\"#ffffff\">\r\n</body></html>",
      "<html>\r\n<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\n</body></html>"},
-    {"upper-case tag", "<HTML><BODY BGCOLOR=#FFFFFF></HTML>",
+    {"upper-case tag, no line end", "<HTML><BODY BGCOLOR=#FFFFFF></HTML>",
      "<HTML><body text=\"#000000\">\r\n<!-- BODY BGCOLOR=#FFFFFF --></HTML>"},
+    {"LF file", "<html>\n<body>\n", "<html>\n<body text=\"#000000\">\n<!-- body -->\n"},
+    {"CR file", "<html>\r<body>\r", "<html>\r<body text=\"#000000\">\r<!-- body -->\r"},
     {"no body tag", "<p>no body tag</p>", "<body text=\"#000000\"><p>no body tag</p>"},
-    {"bare tag", "<body>", "<body text=\"#000000\">\r\n<!-- body -->"},
     {"no > after the tag", "<p>x</p><body bgcolor=#fff\r\n",
      "<p>x</p><body text=\"#000000\">\r\n<!-- body bgcolor=#fff\r\n -->"},
-    {"<body at the very end", "x<body", "x<body text=\"#000000\">\r\n<!-- body -->"},
-    {"every verbatim copy, not one in another case",
-     "<!-- <body bgcolor=\"#ffffff\"> -->\r\n<body bgcolor=\"#ffffff\">\r\n<BODY bgcolor=\"#ffffff\">",
-     "<!-- <body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" --> -->\r\n"
-     "<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\n<BODY bgcolor=\"#ffffff\">"},
-    {"bytes 0x80-0xFF, NULs and CR-only line ends kept", "\xFF\0<html>\r<body bgcolor=\"#ffffff\">\r\xE9\0\x80"s,
-     "\xFF\0<html>\r<body text=\"#000000\">\r\n<!-- body bgcolor=\"#ffffff\" -->\r\xE9\0\x80"s},
-    {"NUL inside the old tag ends it", "<body a\0b>rest"s, "<body text=\"#000000\">\r\n<!-- body a -->\0b>rest"s},
+    {"> in a quoted value", "<body title=\"a>b\">x", "<body text=\"#000000\">\r\n<!-- body title=\"a>b\" -->x"},
+    {"only the tag a browser reads", "<!-- <body> -->\n<body>\n<body>",
+     "<!-- <body> -->\n<body text=\"#000000\">\n<!-- body -->\n<body>"},
+    {"old tag that would end the comment", "<body title=\"--> <!-- --!> ---\">",
+     "<body text=\"#000000\">\r\n<!-- body title=\"- -> <!- - - -!> - - -\" -->"},
+    {"bytes 0x80-0xFF and NULs kept", "\xFF\0<html>\r\n<body a\0b>\r\xE9\0\x80"s,
+     "\xFF\0<html>\r\n<body text=\"#000000\">\r\n<!-- body a\0b -->\r\xE9\0\x80"s},
 };
 
 TEST(HtmlExport, TableOfFiles)
@@ -73,13 +73,16 @@ TEST(HtmlExport, RepeatedExportsStackComments)
     EXPECT_EQ(ExportBodyTag(path.c_str(), "<body text=\"#ff0000\">", false), ExportResult::Exported);
     EXPECT_EQ(ReadBytes(path), "<html>\r\n<body text=\"#ff0000\">\r\n<!-- body text=\"#000000\" -->\r\n"
                                "<!-- body bgcolor=\"#ffffff\" -->\r\n</body></html>");
+    // The old tags' comments read back as comments: the last tag is the one found.
+    Scheme scheme;
+    EXPECT_EQ(ImportBodyTag(path.c_str(), scheme), ImportResult::Imported);
+    EXPECT_EQ(scheme.text, 0x000000FFu);
 }
 
 TEST(HtmlExport, PercentSignsGoInLiterally)
 {
-    CTextBuffer file("<body bgcolor=\"%s%n\">");
-    ASSERT_TRUE(RewriteBodyTag(file, "<body background=\"100%s%n%d.gif\">"));
-    EXPECT_EQ(file.View(), "<body background=\"100%s%n%d.gif\">\r\n<!-- body bgcolor=\"%s%n\" -->");
+    const BodyTagRewrite rewrite = PlanBodyTagRewrite("<body bgcolor=\"%s%n\">", "<body background=\"100%s%n%d.gif\">");
+    EXPECT_EQ(rewrite.replacement, "<body background=\"100%s%n%d.gif\">\r\n<!-- body bgcolor=\"%s%n\" -->");
 }
 
 TEST(HtmlExport, UnreadableFileIsNeverOverwritten)

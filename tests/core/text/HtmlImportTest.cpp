@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 using namespace std::string_literals;
 
@@ -37,65 +38,9 @@ struct ImportRow
     std::function<void(Scheme&)> expect; // changes from ResetKeepingBackground()
 };
 
-const ImportRow kImportRows[] = {
-    {"bare tag", "<body>", [](Scheme&) {}},
-    {"upper case, quoted and not", "<BODY BGCOLOR=#FFCC00 TEXT=\"#000080\">",
-     [](Scheme& s) { s.bgcolor = 0x0000CCFF, s.text = 0x00800000; }},
-    {"fixed image", "<body background=\"images/back.gif\" bgproperties=\"FIXED\">",
-     [](Scheme& s) { s.background.Assign("images/back.gif"), s.useback = 1, s.watermark = 1; }},
-    {"scrolling image keyword", "<body bgproperties=\"scroll\">", [](Scheme&) {}},
-    {"fixed in mixed case without image", "<body bgproperties=Fixed>", [](Scheme& s) { s.watermark = 1; }},
-    {"fixed with a suffix", "<body bgproperties=fixedx>", [](Scheme&) {}},
-    {"margins", "<body leftmargin=\"0\" topmargin=\"-1\">", [](Scheme& s) { s.sidemargin = 0, s.topmargin = -1; }},
-    {"later attribute wins", "<body text=\"#ff0000\" text=\"#00ff00\">", [](Scheme& s) { s.text = 0x0000FF00; }},
-    {"unknown attribute", "<body onload=\"init()\" bgcolor=\"#ffffff\">", [](Scheme& s) { s.bgcolor = 0x00FFFFFF; }},
-    {"no > at the end of the file", "<body bgcolor=#123456", [](Scheme& s) { s.bgcolor = 0x00563412; }},
-    {"names in any case, all nine",
-     "<body BgColor=#010203 TEXT=#040506 Link=#070809 vLink=#0a0b0c ALINK=#0D0E0F "
-     "BackGround=a.png BGPROPERTIES=fixed LeftMargin=7 TOPMARGIN=+8>",
-     [](Scheme& s) {
-         s.bgcolor = 0x00030201, s.text = 0x00060504, s.link = 0x00090807, s.vlink = 0x000C0B0A;
-         s.alink = 0x000F0E0D, s.background.Assign("a.png"), s.useback = s.watermark = 1;
-         s.sidemargin = 7, s.topmargin = 8;
-     }},
-    {"names must match whole", "<body textx=#ff0000 tex=#ff0000 link=#0000ff>", [](Scheme& s) { s.link = 0x00FF0000; }},
-    {"decimal with trailing garbage", "<body leftmargin=12px topmargin=auto>",
-     [](Scheme& s) { s.sidemargin = 12, s.topmargin = 0; }},
-    {"negative margin", "<body leftmargin=-2 topmargin=150>", [](Scheme& s) { s.sidemargin = -2, s.topmargin = 150; }},
-    {"colour names are not read, yet explicit", "<body bgcolor=white>", [](Scheme& s) { s.bgcolor = 0; }},
-    {"quotes are separators", "<body bgcolor = \"#ffffff\" text=#ff0000 link=\"#00ff00\">",
-     [](Scheme& s) { s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF, s.link = 0x0000FF00; }},
-    {"a value ends at a blank", "<body background=\"my picture.gif\" bgcolor=\"#ffffff\">",
-     [](Scheme& s) { s.background.Assign("my"), s.useback = 1; }},
-    {"single quotes are ordinary bytes", "<body bgcolor='#ffffff'>", [](Scheme& s) { s.bgcolor = 0; }},
-    {"empty value puts names and values out of step", "<body bgcolor=\"\" text=\"#ff0000\" link=\"#00ff00\">",
-     [](Scheme& s) { s.bgcolor = 0; }},
-    {"19-byte name is read in step", "<body aaaaaaaaaaaaaaaaaaa=\"x\" bgcolor=\"#ffffff\">",
-     [](Scheme& s) { s.bgcolor = 0x00FFFFFF; }},
-    {"20-byte name puts reading out of step", "<body aaaaaaaaaaaaaaaaaaaa=\"x\" bgcolor=\"#ffffff\">", [](Scheme&) {}},
-    {"49-byte value is used", "<body background=\"" + std::string(49, 'v') + "\" bgcolor=#ffffff>",
-     [](Scheme& s) { s.background.Assign(std::string(49, 'v').c_str()), s.useback = 1, s.bgcolor = 0x00FFFFFF; }},
-    {"50-byte value is skipped in step", "<body background=\"" + std::string(50, 'v') + "\" bgcolor=#ffffff>",
-     [](Scheme& s) { s.bgcolor = 0x00FFFFFF; }},
-    {"<bodyx matches", "<bodyx=\"1\" bgcolor=\"#ffffff\">", [](Scheme& s) { s.bgcolor = 0x00FFFFFF; }},
-    {"first <body inside a comment wins", "<!-- <body text=\"#ff0000\"> -->\r\n<body bgcolor=\"#ffffff\">",
-     [](Scheme& s) { s.text = 0x000000FF; }},
-    {"all six white-space bytes", "<body\tbgcolor\v=\f\"#ffffff\"\r\ntext=#ff0000 link=#0000ff>",
-     [](Scheme& s) { s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF, s.link = 0x00FF0000; }},
-    {"0xA0 is not white space", "<body\xA0 bgcolor=#ffffff>", [](Scheme&) {}},
-    {"bytes 0x80-0xFF kept in the image path", "<html>\xFF\xFE<body background=\"caf\xE9\x80.gif\">",
-     [](Scheme& s) { s.background.Assign("caf\xE9\x80.gif"), s.useback = 1; }},
-    {"CR-only line ends", "<html>\r<BODY\rbgcolor=#ffffff\rtext=#ff0000>\r</html>",
-     [](Scheme& s) { s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF; }},
-    {"NUL before the tag", "\0\0<html>\0<body bgcolor=#ffffff>"s, [](Scheme& s) { s.bgcolor = 0x00FFFFFF; }},
-    {"NUL ends the attributes", "<body text=#ff0000 \0bgcolor=#ffffff>"s, [](Scheme& s) { s.text = 0x000000FF; }},
-    {"value ended by NUL is dropped", "<body text=#ff0000\0 bgcolor=#ffffff>"s, [](Scheme&) {}},
-    {"NUL right after <body", "<body\0 bgcolor=#ffffff>"s, [](Scheme&) {}},
-};
-
-TEST(HtmlImport, TableOfBodyTags)
+void CheckImports(const std::vector<ImportRow>& rows)
 {
-    for (const ImportRow& row : kImportRows) {
+    for (const ImportRow& row : rows) {
         SCOPED_TRACE(row.what);
         Scheme expected = ResetKeepingBackground();
         row.expect(expected);
@@ -106,21 +51,118 @@ TEST(HtmlImport, TableOfBodyTags)
     }
 }
 
-TEST(HtmlImport, AttributeTextEndingMidToken)
+const auto kWhite = [](Scheme& s) { s.bgcolor = 0x00FFFFFF; };
+
+TEST(HtmlImport, TagWhereBrowserFindsIt)
 {
-    // The text may stop anywhere: a value that ends it still counts, a name does not.
+    CheckImports({
+        {"bare tag", "<body>", [](Scheme&) {}},
+        {"comment", "<!-- <body text=red> -->\r\n<body bgcolor=white>", kWhite},
+        {"comments that end early", "<!--><body bgcolor=white><!---> <!-- --!><body text=red>", kWhite},
+        {"script", "<script>s = '<body text=red>';</script><BODY bgcolor=white>", kWhite},
+        {"old script hiding a script",
+         "<script><!-- w('<script></script><body text=red>'); //--></script><body bgcolor=white>", kWhite},
+        {"style, textarea, title",
+         "<style><body text=red></style><textarea><body text=red></TEXTAREA ><title><body "
+         "text=red></title><body bgcolor=white>",
+         kWhite},
+        {"noscript, xmp, iframe",
+         "<noscript><body text=red></noscript><xmp><body text=red></xmp><iframe><body "
+         "text=red></iframe><body bgcolor=white>",
+         kWhite},
+        {"template contents", "<template><body text=red></template><body bgcolor=white>", kWhite},
+        {"attribute value of another tag", "<a title=\"<body text=red>\"><body bgcolor=white>", kWhite},
+        {"doctype, end tag, bogus comment",
+         "<!DOCTYPE html><? <body text=red> ></p <body text=red>><body bgcolor=white>", kWhite},
+        {"<tbody> and <bodyx>", "<tbody text=red><bodyx text=red><body bgcolor=white>", kWhite},
+        {"> in a quoted value", "<body title='a>b' bgcolor=white>", kWhite},
+        {"no > before the end", "<body bgcolor=white", kWhite},
+        {"CR-only lines", "<html>\r<BODY\rbgcolor=white\rtext=#ff0000>\r</html>",
+         [](Scheme& s) { s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF; }},
+        {"NUL bytes before and in the tag", "\0<body\0 text=red><body bgcolor=#ffffff>"s, kWhite},
+    });
+}
+
+TEST(HtmlImport, AttributeSyntax)
+{
+    CheckImports({
+        {"three quoting styles, blanks around =", "<body bgcolor = 'white' text=\"#ff0000\" link=#0000ff>",
+         [](Scheme& s) { s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF, s.link = 0x00FF0000; }},
+        {"names in any case, all nine",
+         "<body BgColor=#010203 TEXT=#040506 Link=#070809 vLink=#0a0b0c ALINK=#0D0E0F "
+         "BackGround=a.png BGPROPERTIES=fixed LeftMargin=7 TOPMARGIN=+8>",
+         [](Scheme& s) {
+             s.bgcolor = 0x00030201, s.text = 0x00060504, s.link = 0x00090807, s.vlink = 0x000C0B0A;
+             s.alink = 0x000F0E0D, s.background.Assign("a.png"), s.useback = s.watermark = 1;
+             s.sidemargin = 7, s.topmargin = 8;
+         }},
+        {"first of repeats wins", "<body text=\"#ff0000\" TEXT=\"#00ff00\">", [](Scheme& s) { s.text = 0x000000FF; }},
+        {"no blank after a quoted value, '/' between", "<body/bgcolor=\"white\"text=red />",
+         [](Scheme& s) { s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF; }},
+        {"'/' ends no unquoted value", "<body bgcolor=lime/>", [](Scheme& s) { s.bgcolor = MakeColour(0, 14, 0); }},
+        {"VT is no blank", "<body\vbgcolor=white><body text=red>", [](Scheme& s) { s.text = 0x000000FF; }},
+        {"references", "<body bgcolor=&#x77;hite text=\"&#35;f00\" background='a&amp;b&quot;&lt;&eacute;.gif'>",
+         [](Scheme& s) {
+             s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF, s.useback = 1;
+             s.background.Assign("a&b\"<\xC3\xA9.gif");
+         }},
+        {"references without ';'", "<body background=\"&copy 1&copy1&not=&amp\">",
+         [](Scheme& s) { s.background.Assign("\xC2\xA9 1&copy1&not=&"), s.useback = 1; }},
+        {"numeric references", "<body background=\"&#128;&#0;&#x110000;&#65\">",
+         [](Scheme& s) {
+             s.background.Assign("\xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD"
+                                 "A"),
+                 s.useback = 1;
+         }},
+    });
+}
+
+TEST(HtmlImport, ValuesAsBrowserTakesThem)
+{
+    CheckImports({
+        {"named, #rgb and legacy colours", "<body bgcolor=orange text=#fff link=chucknorris vlink=ffffff>",
+         [](Scheme& s) {
+             s.bgcolor = MakeColour(255, 165, 0), s.text = 0x00FFFFFF, s.link = MakeColour(192, 0, 0);
+             s.vlink = 0x00FFFFFF;
+         }},
+        {"empty and transparent leave the default", "<body bgcolor=\"\" text=transparent link>", [](Scheme&) {}},
+        {"image path: blanks around dropped, inside kept", "<body background=\" img/home screen.png \n\">",
+         [](Scheme& s) { s.background.Assign("img/home screen.png"), s.useback = 1; }},
+        {"blank image path is no image", "<body background=\"  \" bgproperties=FIXED>",
+         [](Scheme& s) { s.watermark = 1; }},
+        {"bgproperties other than fixed", "<body bgproperties=fixedx>", [](Scheme&) {}},
+        {"margins", "<body leftmargin='50' topmargin=\"0\">", [](Scheme& s) { s.sidemargin = 50, s.topmargin = 0; }},
+        {"marginwidth and marginheight first", "<body leftmargin=9 marginwidth=3 topmargin=9 marginheight=4>",
+         [](Scheme& s) { s.sidemargin = 3, s.topmargin = 4; }},
+        {"an unreadable first margin hides the other",
+         "<body marginwidth=x leftmargin=9 marginheight=\"\" topmargin=9>", [](Scheme&) {}},
+        {"margins that are no numbers", "<body leftmargin=-2 topmargin=auto>", [](Scheme&) {}},
+        {"margin number forms", "<body leftmargin=\" 12px\" topmargin=\"50%\">",
+         [](Scheme& s) { s.sidemargin = 12, s.topmargin = 50; }},
+    });
+}
+
+TEST(BodyStartTag, OffsetsOfTagAndRawValues)
+{
+    const std::string_view text = "<p>\n<BODY  Style='a:b' style=x bgcolor = \"&amp;\" nowrap>rest";
+    const std::optional<BodyStartTag> tag = FindBodyStartTag(text);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(text.substr(tag->begin, tag->end - tag->begin), "<BODY  Style='a:b' style=x bgcolor = \"&amp;\" nowrap>");
+    ASSERT_EQ(tag->attributes.size(), 3u);
     const struct
     {
-        std::string_view text;
-        COLORREF bgcolor;
-    } rows[] = {{" bgcolor=#ffffff", 0x00FFFFFF}, {" bgcolor=", 0xFFFFFFFF}, {" bgcolor", 0xFFFFFFFF},
-                {"bgcolor=#ff", 0x000000FF},      {"", 0xFFFFFFFF},          {"bgcolor=#ffffff text", 0x00FFFFFF}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.text));
-        Scheme scheme;
-        ApplyBodyAttributes(row.text, scheme);
-        EXPECT_EQ(scheme.bgcolor, row.bgcolor);
+        std::string_view name, value, whole, raw;
+    } expected[] = {{"style", "a:b", "Style='a:b'", "a:b"},
+                    {"bgcolor", "&", "bgcolor = \"&amp;\"", "&amp;"},
+                    {"nowrap", "", "nowrap", ""}};
+    for (size_t i = 0; i < 3; ++i) {
+        const TagAttribute& attribute = tag->attributes[i];
+        EXPECT_EQ(attribute.name, expected[i].name);
+        EXPECT_EQ(attribute.value, expected[i].value);
+        EXPECT_EQ(text.substr(attribute.begin, attribute.end - attribute.begin), expected[i].whole);
+        EXPECT_EQ(text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin), expected[i].raw);
     }
+    EXPECT_FALSE(FindBodyStartTag("<!-- <body> --><plaintext><body>"));
 }
 
 TEST(HtmlImport, FailedImportLeavesSchemeUntouched)

@@ -10,8 +10,9 @@
 
 namespace {
 
-// Every scheme whose image path is 1 to 49 bytes without blank, quote, '=' or
-// '>' comes back whole; with useback clear, watermark is not written.
+// Every scheme whose image path does not start or end with a blank comes back
+// whole, quotes, references and '>' included; with useback clear, watermark
+// is not written.
 Scheme RandomScheme(std::mt19937& random)
 {
     auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
@@ -23,10 +24,11 @@ Scheme RandomScheme(std::mt19937& random)
     s.sidemargin = pick(-1, 100);
     s.useback = uint8_t(pick(0, 1));
     s.watermark = s.useback ? uint8_t(pick(0, 1)) : 0;
-    static const std::string kPathBytes = "abcXYZ019/._-:~%?&#;'\\\xE9\xFF\x80";
-    std::string path;
-    for (int n = pick(1, 49); n > 0; --n)
+    static const std::string kPathBytes = "abcXYZ019/._-:~%?&#;'\"<>= \\\xE9\xFF\x80";
+    std::string path = "p";
+    for (int n = pick(0, 60); n > 0; --n)
         path += kPathBytes[pick(0, int(kPathBytes.size()) - 1)];
+    path += 'q';
     s.background.Assign(path.c_str());
     return s;
 }

@@ -1,0 +1,322 @@
+#include "text/BodyStartTag.h"
+
+#include "model/Ascii.h"
+#include "text/CharacterReferences.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <unordered_set>
+
+namespace {
+
+// Byte classes of the tokenizer, looked up in one table on the hot paths.
+enum : uint8_t
+{
+    kSpace = 1,  // ends names and unquoted values
+    kSlash = 2,  // ends names
+    kClose = 4,  // '>': ends names, unquoted values and tags
+    kEquals = 8, // ends attribute names
+};
+
+constexpr auto kClasses = [] {
+    std::array<uint8_t, 256> classes{};
+    for (char c : {' ', '\t', '\n', '\f', '\r'})
+        classes[uint8_t(c)] = kSpace;
+    classes['/'] = kSlash;
+    classes['>'] = kClose;
+    classes['='] = kEquals;
+    return classes;
+}();
+
+bool Is(char c, uint8_t classes)
+{
+    return (kClasses[uint8_t(c)] & classes) != 0;
+}
+
+// The offset of the first c at or after from, or the text's size.
+size_t FindByte(std::string_view text, size_t from, char c)
+{
+    if (from >= text.size())
+        return text.size();
+    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit ? size_t(static_cast<const char*>(hit) - text.data()) : text.size();
+}
+
+struct RawAttribute
+{
+    size_t begin, nameEnd, valueBegin, valueEnd, end;
+};
+
+// Reads the attributes of a tag from the end of its name to past its '>' (or
+// to the end of the text), which it returns; sink gets each attribute.
+template <class Sink> size_t ScanAttributes(std::string_view text, size_t p, Sink&& sink)
+{
+    const size_t n = text.size();
+    for (;;) {
+        // Between attributes a '/' not followed by '>' reads as a blank.
+        while (p < n && Is(text[p], kSpace | kSlash))
+            ++p;
+        if (p >= n)
+            return n;
+        if (text[p] == '>')
+            return p + 1;
+        // The first byte starts the name whatever it is, even '='.
+        const size_t begin = p++;
+        while (p < n && !Is(text[p], kSpace | kSlash | kClose | kEquals))
+            ++p;
+        const size_t nameEnd = p;
+        while (p < n && Is(text[p], kSpace))
+            ++p;
+        if (p >= n || text[p] != '=') {
+            sink(RawAttribute{begin, nameEnd, nameEnd, nameEnd, nameEnd});
+            continue;
+        }
+        ++p;
+        while (p < n && Is(text[p], kSpace))
+            ++p;
+        if (p < n && (text[p] == '"' || text[p] == '\'')) {
+            const size_t valueBegin = p + 1;
+            const size_t valueEnd = FindByte(text, valueBegin, text[p]);
+            p = valueEnd < n ? valueEnd + 1 : n;
+            sink(RawAttribute{begin, nameEnd, valueBegin, valueEnd, p});
+            continue;
+        }
+        const size_t valueBegin = p;
+        while (p < n && !Is(text[p], kSpace | kClose))
+            ++p;
+        sink(RawAttribute{begin, nameEnd, valueBegin, p, p});
+    }
+}
+
+size_t SkipAttributes(std::string_view text, size_t p)
+{
+    if (p < text.size() && text[p] == '>') // most tags have no attributes
+        return p + 1;
+    return ScanAttributes(text, p, [](const RawAttribute&) {});
+}
+
+// A tag name starts at p; the offset past it.
+size_t TagNameEnd(std::string_view text, size_t p)
+{
+    while (p < text.size() && !Is(text[p], kSpace | kSlash | kClose))
+        ++p;
+    return p;
+}
+
+// "<name" or "</name" (per slash) at p, followed by a blank, '/' or '>';
+// the offset of that following byte, or 0.
+size_t NamedTagAt(std::string_view text, size_t p, std::string_view name, bool slash)
+{
+    const size_t start = p + 1 + slash;
+    const size_t after = start + name.size();
+    if (after >= text.size() || text[p] != '<' || (slash && text[p + 1] != '/'))
+        return 0;
+    if (!EqualsIgnoreAsciiCase(text.substr(start, name.size()), name))
+        return 0;
+    return Is(text[after], kSpace | kSlash | kClose) ? after : 0;
+}
+
+// Past the end tag of a title, textarea, style, xmp, iframe, noembed,
+// noframes or noscript whose content starts at p.
+size_t SkipRawText(std::string_view text, size_t p, std::string_view name)
+{
+    for (;; ++p) {
+        p = FindByte(text, p, '<');
+        if (p >= text.size())
+            return p;
+        if (const size_t after = NamedTagAt(text, p, name, true))
+            return SkipAttributes(text, after);
+    }
+}
+
+// Past the end tag of a script whose content starts at p. Inside "<!--", a
+// "<script" starts a stretch where "</script" does not end the script, up
+// to the next "</script" or "-->", as a browser reads old inline scripts.
+size_t SkipScript(std::string_view text, size_t p)
+{
+    enum
+    {
+        Plain,
+        Escaped,
+        DoubleEscaped
+    } state = Plain;
+    const size_t n = text.size();
+    while (p < n) {
+        if (state == Plain) {
+            p = FindByte(text, p, '<');
+            if (p >= n)
+                return n;
+            if (const size_t after = NamedTagAt(text, p, "script", true))
+                return SkipAttributes(text, after);
+            if (text.substr(p, 4) == "<!--") {
+                state = Escaped;
+                p += 4;
+                // The dashes of "<!--" may end it at once: "<!-->".
+                if (p < n && text[p] == '>')
+                    state = Plain;
+                continue;
+            }
+            ++p;
+            continue;
+        }
+        const char c = text[p];
+        if (c == '>' && text[p - 1] == '-' && text[p - 2] == '-') {
+            state = Plain;
+            ++p;
+        } else if (c == '<' && state == Escaped) {
+            if (const size_t after = NamedTagAt(text, p, "script", true))
+                return SkipAttributes(text, after);
+            const size_t after = NamedTagAt(text, p, "script", false);
+            if (after)
+                state = DoubleEscaped;
+            p = after ? after + 1 : p + 1;
+        } else if (c == '<') {
+            const size_t after = NamedTagAt(text, p, "script", true);
+            if (after)
+                state = Escaped;
+            p = after ? after + 1 : p + 1;
+        } else {
+            ++p;
+        }
+    }
+    return n;
+}
+
+// Past the comment whose text starts at p (after "<!--").
+size_t SkipComment(std::string_view text, size_t p)
+{
+    const size_t n = text.size();
+    if (p < n && text[p] == '>')
+        return p + 1;
+    if (text.substr(p, 2) == "->")
+        return p + 2;
+    for (;;) {
+        p = FindByte(text, p, '-');
+        if (p + 1 >= n)
+            return n;
+        if (text[p + 1] != '-') {
+            ++p;
+            continue;
+        }
+        p += 2;
+        while (p < n && text[p] == '-')
+            ++p;
+        if (p < n && text[p] == '>')
+            return p + 1;
+        if (text.substr(p, 2) == "!>")
+            return p + 2;
+    }
+}
+
+enum class Content
+{
+    Markup,
+    RawText,
+    Script,
+    PlainText
+};
+
+Content ContentOf(std::string_view name)
+{
+    // Most tags are none of these: their names are too short, too long, or start otherwise.
+    if (name.size() < 3 || name.size() > 9)
+        return Content::Markup;
+    switch (AsciiLower(name[0])) {
+    case 'i':
+    case 'n':
+    case 'p':
+    case 's':
+    case 't':
+    case 'x':
+        break;
+    default:
+        return Content::Markup;
+    }
+    static constexpr struct
+    {
+        std::string_view name;
+        Content content;
+    } kElements[] = {
+        {"iframe", Content::RawText},   {"noembed", Content::RawText},     {"noframes", Content::RawText},
+        {"noscript", Content::RawText}, {"plaintext", Content::PlainText}, {"script", Content::Script},
+        {"style", Content::RawText},    {"textarea", Content::RawText},    {"title", Content::RawText},
+        {"xmp", Content::RawText},
+    };
+    for (const auto& element : kElements)
+        if (EqualsIgnoreAsciiCase(name, element.name))
+            return element.content;
+    return Content::Markup;
+}
+
+BodyStartTag ReadBodyStartTag(std::string_view text, size_t begin, size_t nameEnd)
+{
+    BodyStartTag tag{begin, 0, {}};
+    std::unordered_set<std::string> seen;
+    tag.end = ScanAttributes(text, nameEnd, [&](const RawAttribute& raw) {
+        std::string name(text.substr(raw.begin, raw.nameEnd - raw.begin));
+        for (char& c : name)
+            c = AsciiLower(c);
+        if (!seen.insert(name).second)
+            return;
+        const std::string_view value = text.substr(raw.valueBegin, raw.valueEnd - raw.valueBegin);
+        tag.attributes.push_back(
+            {std::move(name), DecodeAttributeValue(value), raw.begin, raw.end, raw.valueBegin, raw.valueEnd});
+    });
+    return tag;
+}
+
+} // namespace
+
+const TagAttribute* BodyStartTag::Find(std::string_view name) const
+{
+    for (const TagAttribute& attribute : attributes)
+        if (attribute.name == name)
+            return &attribute;
+    return nullptr;
+}
+
+std::optional<BodyStartTag> FindBodyStartTag(std::string_view text)
+{
+    const size_t n = text.size();
+    size_t templates = 0; // open template elements: a body tag inside one is ignored
+    for (size_t p = 0;;) {
+        p = FindByte(text, p, '<');
+        if (p + 1 >= n)
+            return std::nullopt;
+        const char next = text[p + 1];
+        if (IsAsciiAlpha(next)) {
+            const size_t nameEnd = TagNameEnd(text, p + 1);
+            const std::string_view name = text.substr(p + 1, nameEnd - p - 1);
+            if (templates == 0 && EqualsIgnoreAsciiCase(name, "body"))
+                return ReadBodyStartTag(text, p, nameEnd);
+            const size_t contentStart = SkipAttributes(text, nameEnd);
+            switch (ContentOf(name)) {
+            case Content::Markup:
+                templates += EqualsIgnoreAsciiCase(name, "template");
+                p = contentStart;
+                break;
+            case Content::RawText:
+                p = SkipRawText(text, contentStart, name);
+                break;
+            case Content::Script:
+                p = SkipScript(text, contentStart);
+                break;
+            case Content::PlainText:
+                return std::nullopt;
+            }
+        } else if (next == '/' && p + 2 < n && IsAsciiAlpha(text[p + 2])) {
+            const size_t nameEnd = TagNameEnd(text, p + 2);
+            if (templates > 0 && EqualsIgnoreAsciiCase(text.substr(p + 2, nameEnd - p - 2), "template"))
+                --templates;
+            p = SkipAttributes(text, nameEnd);
+        } else if (text.substr(p + 1, 3) == "!--") {
+            p = SkipComment(text, p + 4);
+        } else if (next == '!' || next == '?' || next == '/') {
+            // Declarations, processing instructions and "</" without a name end at the first '>'.
+            p = FindByte(text, p + 2, '>') + 1;
+        } else {
+            ++p;
+        }
+    }
+}
