@@ -4,6 +4,7 @@
 #include "HtmlFuzz.h"
 #include "text/BodyStartTag.h"
 #include "text/HtmlExport.h"
+#include "text/TextBuffer.h"
 
 #include <cstdint>
 #include <cstdlib>
