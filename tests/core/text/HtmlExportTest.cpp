@@ -113,9 +113,7 @@ TEST(HtmlExport, LargeFileWithTagAtItsEnd)
 {
     CScratchDir dir;
     const std::string path = dir.Path("large.html");
-    std::string content;
-    while (content.size() < (5u << 20))
-        content += "<p>Line of text with <b>bold</b> and \xE9t\xE9, no tag of interest.</p>\r\n";
+    const std::string content = LargeMarkup();
     WriteBytes(path, content + "<BODY>");
     EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
     EXPECT_TRUE(ReadBytes(path) == content + std::string(kTag) + "\r\n<!-- BODY -->");

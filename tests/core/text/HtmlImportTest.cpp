@@ -206,11 +206,7 @@ TEST(HtmlImport, LargeFileWithTagAtItsEnd)
 {
     CScratchDir dir;
     const std::string path = dir.Path("large.html");
-    std::string content;
-    while (content.size() < (5u << 20))
-        content += "<p>Line of text with <b>bold</b> and \xE9t\xE9, no tag of interest.</p>\r\n";
-    content += "<BODY text=#00FF00>";
-    WriteBytes(path, content);
+    WriteBytes(path, LargeMarkup() + "<BODY text=#00FF00>");
     Scheme scheme;
     EXPECT_EQ(ImportBodyTag(path.c_str(), scheme), ImportResult::Imported);
     EXPECT_EQ(scheme.text, 0x0000FF00u);
