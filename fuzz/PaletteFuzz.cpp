@@ -1,7 +1,9 @@
-// The palette file reader on any file content, through a real file: only the
-// exact marker is accepted, the text after it is handed on unchanged, and the
-// grid reads whatever that text holds.
+// The palette file reader on any file content, through a real file not named
+// .gpl: only the exact marker or a GIMP palette's first line is accepted, the
+// text after the marker is handed on unchanged, and the grid reads whatever
+// that text holds.
 #include "controls/PaletteGridLogic.h"
+#include "store/GimpPalette.h"
 #include "store/PaletteFile.h"
 
 #include <cstdint>
@@ -23,10 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     CTextBuffer palette("unchanged");
     const PaletteFileStatus status = ReadPaletteFile(path.c_str(), palette);
     const bool marked = size >= kPaletteMarkerLength && std::memcmp(bytes, kPaletteMarker, kPaletteMarkerLength) == 0;
-    if (status == PaletteFileStatus::CannotRead || (status == PaletteFileStatus::Ok) != marked)
+    const bool gimp = !marked && HasGimpPaletteHeader(std::string_view(reinterpret_cast<const char*>(bytes), size));
+    if (status == PaletteFileStatus::CannotRead || (marked && status != PaletteFileStatus::Ok) ||
+        (!marked && !gimp && status != PaletteFileStatus::NotPaletteFile))
         std::abort();
     if (!marked) {
-        if (palette.View() != "unchanged")
+        if (status != PaletteFileStatus::Ok && palette.View() != "unchanged")
             std::abort();
         return 0;
     }

@@ -7,6 +7,7 @@
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "store/FileNames.h"
+#include "store/GimpPalette.h"
 #include "store/PaletteFile.h"
 #include "store/Settings.h"
 
@@ -18,7 +19,10 @@
 
 namespace {
 
-CSettingsStore OpenStore() { return CSettingsStore(CSettingsStore::DefaultPath()); }
+CSettingsStore OpenStore()
+{
+    return CSettingsStore(CSettingsStore::DefaultPath());
+}
 
 // The folder of the running program, with its trailing separator.
 std::string ExecutableFolder()
@@ -117,19 +121,36 @@ void CBodyTagDlg::OnLoadPaletteFile()
 bool CBodyTagDlg::LoadPaletteFile(const wxString& path)
 {
     CTextBuffer text;
-    switch (ReadPaletteFile(ToFilePath(path).c_str(), text)) {
+    int badLine = 0;
+    int message = 0;
+    switch (ReadPaletteFile(ToFilePath(path).c_str(), text, &badLine)) {
     case PaletteFileStatus::Ok:
         // Every colour page takes it, whichever tab is selected.
         for (int tab = 0; tab < 3; ++tab)
             GetColourPage(tab)->LoadPalette(text);
         return true;
     case PaletteFileStatus::CannotRead:
-        ShowFileError(this, IDS_PALETTE_CANNOT_READ, path);
-        return false;
+        message = IDS_PALETTE_CANNOT_READ;
+        break;
+    case PaletteFileStatus::TooLarge:
+        message = IDS_PALETTE_TOO_LARGE;
+        break;
     case PaletteFileStatus::NotPaletteFile:
-        ShowFileError(this, IDS_PALETTE_NOT_PALETTE, path);
-        return false;
+        message = IDS_PALETTE_NOT_PALETTE;
+        break;
+    case PaletteFileStatus::NotText:
+        message = IDS_PALETTE_NOT_TEXT;
+        break;
+    case PaletteFileStatus::NoGimpHeader:
+        message = IDS_PALETTE_NO_GIMP_HEADER;
+        break;
+    case PaletteFileStatus::BadGimpComponent:
+        message = IDS_PALETTE_BAD_COMPONENT;
+        break;
     }
+    wxString error = FormatFileMessage(message, path);
+    error.Replace("%d", wxString::Format("%d", badLine));
+    wxMessageBox(error, wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)), wxOK | wxICON_ERROR, this);
     return false;
 }
 
@@ -141,11 +162,12 @@ void CBodyTagDlg::OnSavePaletteFile()
     while (dialog.ShowModal() == wxID_OK) {
         // GTK adds no extension of its own, and asks before replacing only
         // the name as typed: ask ourselves once the extension is on.
-        const wxString path = wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), "zvpal"));
-        if (wxFileExists(path) &&
-            wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path),
-                         wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
-                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+        // The second file type of the filter is the GIMP palette.
+        const char* extension = dialog.GetFilterIndex() == 1 ? kGimpPaletteExtension : kPaletteExtension;
+        const wxString path = wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), extension));
+        if (wxFileExists(path) && wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path),
+                                               wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
+                                               wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
             continue;
         if (!WritePaletteFile(ToFilePath(path).c_str(), GetCurrentPaletteText()))
             ShowFileError(this, IDS_PALETTE_CANNOT_WRITE, path);
@@ -153,7 +175,10 @@ void CBodyTagDlg::OnSavePaletteFile()
     }
 }
 
-void CBodyTagDlg::OnLoadDefaultPalette() { LoadSettings(false, false, true); }
+void CBodyTagDlg::OnLoadDefaultPalette()
+{
+    LoadSettings(false, false, true);
+}
 
 void CBodyTagDlg::OnSaveDefaultPalette()
 {

@@ -138,3 +138,17 @@ void CPaletteGridLogic::SetPaletteText(CTextBuffer text)
         m_aColours[k] = COLORREF(ParseDecimal(digits));
     }
 }
+
+std::array<COLORREF, kGridCells> CPaletteGridLogic::GetColoursInReadingOrder() const
+{
+    std::array<COLORREF, kGridCells> colours{};
+    for (int p = 0; p < kGridCells; ++p)
+        colours[p] = GetColour(CellAtReadingPosition(p));
+    return colours;
+}
+
+void CPaletteGridLogic::SetColoursInReadingOrder(std::span<const COLORREF> colours)
+{
+    for (int p = 0; p < kGridCells; ++p)
+        m_aColours[StorageIndex(CellAtReadingPosition(p))] = size_t(p) < colours.size() ? colours[p] : 0;
+}

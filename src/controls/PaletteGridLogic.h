@@ -8,6 +8,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 constexpr int kGridColumns = 15;
 constexpr int kGridRows = 15;
@@ -83,6 +84,12 @@ public:
     // space; missing lines and lines without digits give 0, extra lines are
     // ignored. Keeps the selection.
     void SetPaletteText(CTextBuffer text);
+
+    // The colours row by row, as the grid shows them.
+    std::array<COLORREF, kGridCells> GetColoursInReadingOrder() const;
+    // The first kGridCells colours fill the cells row by row; cells beyond
+    // the last colour get 0, as missing palette lines do. Keeps the selection.
+    void SetColoursInReadingOrder(std::span<const COLORREF> colours);
 
 private:
     static int StorageIndex(GridCell cell) { return cell.col * kGridRows + cell.row; }

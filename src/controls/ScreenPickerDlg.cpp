@@ -6,6 +6,7 @@
 #include "res/Strings.h"
 #include "res/Templates.h"
 
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/msgdlg.h>
@@ -15,6 +16,8 @@ namespace {
 
 // Often enough for the swatch to follow the pointer without visible lag.
 constexpr int kSampleIntervalMs = 40;
+// Each pixel of the square around the pointer is drawn this many pixels wide.
+constexpr int kZoom = 8;
 
 } // namespace
 
@@ -41,6 +44,7 @@ CScreenPickerDlg::CScreenPickerDlg(wxWindow* parent) : m_timerSample(this)
         SetClientSize(GetClientSize() + wxSize(0, extra));
     }
     m_wndSwatch->SetBackgroundColour(ColourToWx(m_crSample));
+    AddMagnifier();
 
     Bind(wxEVT_TIMER, &CScreenPickerDlg::OnSampleTimer, this, m_timerSample.GetId());
     Bind(wxEVT_CHAR_HOOK, &CScreenPickerDlg::OnCharHook, this);
@@ -87,14 +91,67 @@ void CScreenPickerDlg::CentreOnPage()
     Move(m_rcPage.x + m_rcPage.width / 2 - size.x / 2, m_rcPage.y + m_rcPage.height / 2 - size.y / 2);
 }
 
-void CScreenPickerDlg::OnSampleTimer(wxTimerEvent&)
+// Below the text and the swatch, with the template's margins, the hex to
+// its right; the window grows to hold it.
+void CScreenPickerDlg::AddMagnifier()
 {
-    const std::optional<COLORREF> sample = m_pSampler->SampleAtPointer();
-    if (!sample || *sample == m_crSample)
+    const int margin = m_wndSwatch->GetPosition().y;
+    const int side = ScreenPatch::kSide * kZoom;
+    const wxPoint at(FindWindow(IDC_PICKER_TEXT)->GetPosition().x, m_wndSwatch->GetRect().GetBottom() + 1 + margin);
+    m_wndMagnifier = new wxWindow(this, IDC_MAGNIFIER, at, wxSize(side, side), wxBORDER_NONE);
+    m_wndMagnifier->SetBackgroundStyle(wxBG_STYLE_PAINT);
+    m_wndMagnifier->Bind(wxEVT_PAINT, &CScreenPickerDlg::OnPaintMagnifier, this);
+    m_wndHex = new wxStaticText(this, IDC_MAGNIFIER_HEX, "#000000");
+    m_wndHex->Move(at.x + side + margin, at.y + (side - m_wndHex->GetSize().y) / 2);
+    m_wndHex->SetLabel(wxString());
+    SetClientSize(GetClientSize().x, at.y + side + margin);
+}
+
+void CScreenPickerDlg::Resample()
+{
+    const std::optional<ScreenPatch> patch = m_pSampler->SampleAroundPointer();
+    if (!patch || patch == m_patch)
         return;
-    m_crSample = *sample;
+    const bool centreChanged = !m_patch || m_patch->Centre() != patch->Centre();
+    m_patch = patch;
+    m_wndMagnifier->Refresh(false);
+    if (!centreChanged)
+        return;
+    m_crSample = patch->Centre();
     m_wndSwatch->SetBackgroundColour(ColourToWx(m_crSample));
     m_wndSwatch->Refresh();
+    m_wndHex->SetLabel(wxString::Format("#%02X%02X%02X", RedOf(m_crSample), GreenOf(m_crSample), BlueOf(m_crSample)));
+}
+
+void CScreenPickerDlg::OnSampleTimer(wxTimerEvent&)
+{
+    Resample();
+}
+
+void CScreenPickerDlg::OnPaintMagnifier(wxPaintEvent&)
+{
+    wxPaintDC dc(m_wndMagnifier);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    for (int row = 0; row < ScreenPatch::kSide; ++row) {
+        for (int col = 0; col < ScreenPatch::kSide; ++col) {
+            const COLORREF colour = m_patch ? m_patch->At(col, row) : ScreenPatch::kOffScreen;
+            const wxRect cell(col * kZoom, row * kZoom, kZoom, kZoom);
+            dc.SetBrush(colour == ScreenPatch::kOffScreen ? *wxLIGHT_GREY_BRUSH : wxBrush(ColourToWx(colour)));
+            dc.DrawRectangle(cell);
+            if (colour == ScreenPatch::kOffScreen) {
+                dc.SetBrush(wxBrush(*wxBLACK, wxBRUSHSTYLE_CROSSDIAG_HATCH));
+                dc.DrawRectangle(cell);
+            }
+        }
+    }
+    // Two rings around the centre pixel, one of them visible on any colour;
+    // the pixel itself stays uncovered.
+    const int centre = ScreenPatch::kRadius * kZoom;
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.SetPen(*wxBLACK_PEN);
+    dc.DrawRectangle(centre - 2, centre - 2, kZoom + 4, kZoom + 4);
+    dc.SetPen(*wxWHITE_PEN);
+    dc.DrawRectangle(centre - 1, centre - 1, kZoom + 2, kZoom + 2);
 }
 
 void CScreenPickerDlg::OnCharHook(wxKeyEvent& event)
@@ -103,9 +160,28 @@ void CScreenPickerDlg::OnCharHook(wxKeyEvent& event)
         event.Skip();
         return;
     }
+    const int step = event.ShiftDown() ? 10 : 1;
     switch (event.GetKeyCode()) {
+    case WXK_LEFT:
+        m_pSampler->MovePointer(-step, 0);
+        Resample();
+        break;
+    case WXK_RIGHT:
+        m_pSampler->MovePointer(step, 0);
+        Resample();
+        break;
+    case WXK_UP:
+        m_pSampler->MovePointer(0, -step);
+        Resample();
+        break;
+    case WXK_DOWN:
+        m_pSampler->MovePointer(0, step);
+        Resample();
+        break;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
+    case WXK_SPACE:
+        Resample(); // the pixel under the pointer now, not at the last tick
         EndModal(wxID_OK);
         break;
     case WXK_ESCAPE:

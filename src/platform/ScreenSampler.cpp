@@ -29,8 +29,9 @@ bool CScreenSampler::CanReadPixels()
 
 // Xlib rather than wxScreenDC: on GTK3 its GetPixel keeps answering with
 // what the screen showed earlier, and gives black instead of failing off
-// the screen.
-std::optional<COLORREF> CScreenSampler::SampleAtPointer() const
+// the screen. Only the square is read, clipped to the screen: XGetImage
+// fails on a rectangle that leaves it.
+std::optional<ScreenPatch> CScreenSampler::SampleAroundPointer() const
 {
     if (!m_pDisplay)
         return std::nullopt;
@@ -38,23 +39,51 @@ std::optional<COLORREF> CScreenSampler::SampleAtPointer() const
     const Window root = DefaultRootWindow(x);
     Window pointerRoot = 0;
     Window child = 0;
-    int rootX = 0, rootY = 0, winX = 0, winY = 0;
+    ScreenPatch patch;
+    int winX = 0, winY = 0;
     unsigned int buttons = 0;
-    if (!XQueryPointer(x, root, &pointerRoot, &child, &rootX, &rootY, &winX, &winY, &buttons))
+    if (!XQueryPointer(x, root, &pointerRoot, &child, &patch.x, &patch.y, &winX, &winY, &buttons))
         return std::nullopt; // the pointer is on another screen
 
+    constexpr int r = ScreenPatch::kRadius;
+    const int left = std::max(patch.x - r, 0);
+    const int top = std::max(patch.y - r, 0);
+    const int right = std::min(patch.x + r + 1, DisplayWidth(x, DefaultScreen(x)));
+    const int bottom = std::min(patch.y + r + 1, DisplayHeight(x, DefaultScreen(x)));
+    if (left >= right || top >= bottom)
+        return std::nullopt;
+
     gdk_x11_display_error_trap_push(m_pDisplay);
-    XImage* image = XGetImage(x, root, rootX, rootY, 1, 1, AllPlanes, ZPixmap);
-    XColor colour{};
+    XImage* image = XGetImage(x, root, left, top, unsigned(right - left), unsigned(bottom - top), AllPlanes, ZPixmap);
+    std::array<XColor, ScreenPatch::kSide * ScreenPatch::kSide> colours{};
+    int count = 0;
     if (image) {
-        colour.pixel = XGetPixel(image, 0, 0);
+        for (int py = top; py < bottom; ++py)
+            for (int px = left; px < right; ++px)
+                colours[size_t(count++)].pixel = XGetPixel(image, px - left, py - top);
         XDestroyImage(image);
-        XQueryColor(x, DefaultColormap(x, DefaultScreen(x)), &colour);
+        XQueryColors(x, DefaultColormap(x, DefaultScreen(x)), colours.data(), count);
     }
     const bool failed = gdk_x11_display_error_trap_pop(m_pDisplay) != 0;
     if (!image || failed)
         return std::nullopt;
-    return MakeColour(colour.red >> 8, colour.green >> 8, colour.blue >> 8);
+
+    patch.pixels.fill(ScreenPatch::kOffScreen);
+    const XColor* colour = colours.data();
+    for (int py = top; py < bottom; ++py)
+        for (int px = left; px < right; ++px, ++colour)
+            patch.pixels[size_t((py - patch.y + r) * ScreenPatch::kSide + (px - patch.x + r))] =
+                MakeColour(colour->red >> 8, colour->green >> 8, colour->blue >> 8);
+    return patch;
+}
+
+void CScreenSampler::MovePointer(int dx, int dy) const
+{
+    if (!m_pDisplay)
+        return;
+    Display* x = GDK_DISPLAY_XDISPLAY(m_pDisplay);
+    XWarpPointer(x, 0, 0, 0, 0, 0, 0, dx, dy); // relative to where it is
+    XFlush(x);
 }
 
 namespace {

@@ -61,6 +61,10 @@ constexpr int IDS_PALETTE_CANNOT_WRITE = 167;
 constexpr int IDS_SETTINGS_CANNOT_WRITE = 168;
 constexpr int IDS_FILE_REPLACE = 169;
 constexpr int IDS_PICKER_NO_SCREEN = 170; // the eyedropper cannot read this desktop's screen
+constexpr int IDS_PALETTE_TOO_LARGE = 171;
+constexpr int IDS_PALETTE_NOT_TEXT = 172;
+constexpr int IDS_PALETTE_NO_GIMP_HEADER = 173;
+constexpr int IDS_PALETTE_BAD_COMPONENT = 174; // "%d" stands for the line
 
 // Controls of the main dialog (102)
 constexpr int IDC_PREVIEW = 1037;
@@ -116,6 +120,8 @@ constexpr int IDC_MARGIN_FRAME = 1037; // the sample frame shares the preview's 
 // Controls of the screen picker (134)
 constexpr int IDC_PICKER_TEXT = 1013;
 constexpr int IDC_SWATCH = 1069;
+constexpr int IDC_MAGNIFIER = 1076;     // X11 only: the pixels around the pointer, enlarged
+constexpr int IDC_MAGNIFIER_HEX = 1077; // the hex of the pixel under the pointer
 
 // Controls of the about box (100)
 constexpr int IDC_ABOUT_OK = 1; // IDOK

@@ -56,7 +56,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_HELP_OPEN_FAILED, "Echec de l'ouverture du fichier d'aide."},
     {IDS_HELP_NO_TOPIC, "Aucune aide n'est disponible pour cet élément."},
     {IDS_FILTER_HTML, "HTML Files (*.html;*.htm)|*.html; *.htm|All Files (*.*)|*.*||"},
-    {IDS_FILTER_PALETTE, "Palette Files (*.zvpal)|*.zvpal|All Files (*.*)|*.*||"},
+    {IDS_FILTER_PALETTE, "Palette Files (*.zvpal)|*.zvpal|GIMP Palette (*.gpl)|*.gpl|All Files (*.*)|*.*||"},
     {IDS_FILTER_IMAGE, "Image Files (*.gif;*.jpg;*.png)|*.gif; *.jpg; *.png|All Files (*.*)|*.*||"},
     {IDS_TAB_BGCOLOR, "bgcolor"},
     {IDS_TAB_TEXT, "text"},
@@ -75,6 +75,14 @@ constexpr StringEntry kStrings[] = {
     {IDS_FILE_REPLACE, "Le fichier « %s » existe déjà. Voulez-vous le remplacer ?"},
     {IDS_PICKER_NO_SCREEN, "La pipette ne peut pas lire l'écran : ce bureau ne laisse lire ses couleurs qu'à travers "
                            "son propre sélecteur de couleur, et celui-ci n'a pas répondu."},
+    {IDS_PALETTE_TOO_LARGE,
+     "Le fichier « %s » est trop gros pour être une palette (plus de 1 Mo). Les palettes n'ont pas changé."},
+    {IDS_PALETTE_NOT_TEXT,
+     "Le fichier « %s » n'est pas un fichier texte : ce n'est pas une palette GIMP. Les palettes n'ont pas changé."},
+    {IDS_PALETTE_NO_GIMP_HEADER, "Le fichier « %s » ne commence pas par la ligne « GIMP Palette » : ce n'est pas une "
+                                 "palette GIMP. Les palettes n'ont pas changé."},
+    {IDS_PALETTE_BAD_COMPONENT, "Dans le fichier « %s », la ligne %d a une composante de couleur hors de 0 à 255. Les "
+                                "palettes n'ont pas changé."},
 };
 
 static_assert(std::ranges::adjacent_find(kStrings, std::ranges::greater_equal{}, &StringEntry::id) ==

@@ -1,7 +1,54 @@
 #include "store/PaletteFile.h"
 
+#include "controls/PaletteGridLogic.h"
+#include "store/GimpPalette.h"
+
 #include <cstring>
+#include <string_view>
 #include <utility>
+
+#include <sys/stat.h>
+
+namespace {
+
+PaletteFileStatus ReadGimpPalette(const CTextBuffer& file, CTextBuffer& paletteText, int* badLine)
+{
+    const GimpPaletteRead read = ParseGimpPalette(file.View());
+    switch (read.status) {
+    case GimpPaletteStatus::Ok:
+        break;
+    case GimpPaletteStatus::NotText:
+        return PaletteFileStatus::NotText;
+    case GimpPaletteStatus::NoHeader:
+        return PaletteFileStatus::NoGimpHeader;
+    case GimpPaletteStatus::BadComponent:
+        if (badLine)
+            *badLine = read.line;
+        return PaletteFileStatus::BadGimpComponent;
+    }
+    CPaletteGridLogic grid;
+    grid.SetColoursInReadingOrder(read.colours);
+    paletteText = grid.GetPaletteText();
+    return PaletteFileStatus::Ok;
+}
+
+// The file name without its folder and extension.
+std::string_view PaletteName(std::string_view path)
+{
+    const size_t slash = path.rfind('/');
+    std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+    const size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+CTextBuffer BuildGimpPaletteFileText(const char* path, const CTextBuffer& paletteText)
+{
+    CPaletteGridLogic grid;
+    grid.SetPaletteText(paletteText);
+    return BuildGimpPalette(PaletteName(path), grid.GetColoursInReadingOrder());
+}
+
+} // namespace
 
 bool StripPaletteMarker(CTextBuffer& text)
 {
@@ -18,18 +65,29 @@ CTextBuffer BuildPaletteFileText(const CTextBuffer& paletteText)
     return text;
 }
 
-PaletteFileStatus ReadPaletteFile(const char* path, CTextBuffer& paletteText)
+PaletteFileStatus ReadPaletteFile(const char* path, CTextBuffer& paletteText, int* badLine)
 {
+    struct stat st;
+    if (stat(path, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > off_t(kMaxPaletteFileSize))
+        return PaletteFileStatus::TooLarge;
     CTextBuffer text;
     if (!text.LoadFile(path))
         return PaletteFileStatus::CannotRead;
-    if (!StripPaletteMarker(text))
+    if (text.Length() > kMaxPaletteFileSize) // grew since the check
+        return PaletteFileStatus::TooLarge;
+    if (StripPaletteMarker(text)) {
+        paletteText = std::move(text);
+        return PaletteFileStatus::Ok;
+    }
+    // Under another name, a GIMP palette is known by its first line.
+    if (!IsGimpPalettePath(path) && !HasGimpPaletteHeader(text.View()))
         return PaletteFileStatus::NotPaletteFile;
-    paletteText = std::move(text);
-    return PaletteFileStatus::Ok;
+    return ReadGimpPalette(text, paletteText, badLine);
 }
 
 bool WritePaletteFile(const char* path, const CTextBuffer& paletteText)
 {
-    return BuildPaletteFileText(paletteText).SaveFile(path);
+    const CTextBuffer text =
+        IsGimpPalettePath(path) ? BuildGimpPaletteFileText(path, paletteText) : BuildPaletteFileText(paletteText);
+    return text.SaveFile(path);
 }

@@ -118,11 +118,11 @@ wxFrame* ShowColourTarget(const wxRect& rect, const wxColour& colour)
     return target;
 }
 
-void SendKeyTo(wxWindow* window, int key)
+void SendKeyTo(wxWindow* window, int key, int modifiers)
 {
     window->Raise();
     Pump(20);
-    wxUIActionSimulator().Char(key);
+    wxUIActionSimulator().Char(key, modifiers);
 }
 
 void SendMenuCommand(wxWindow* window, int commandId)
@@ -175,12 +175,14 @@ wxImage CaptureScreen(const wxRect& rect)
         gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y, rect.width, rect.height);
     if (!pixbuf)
         return wxImage();
-    wxImage image(rect.width, rect.height);
+    const int width = gdk_pixbuf_get_width(pixbuf);
+    const int height = gdk_pixbuf_get_height(pixbuf);
+    wxImage image(width, height);
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guchar* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    for (int y = 0; y < rect.height; ++y)
-        for (int x = 0; x < rect.width; ++x) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
             const guchar* p = pixels + y * stride + x * channels;
             image.SetRGB(x, y, p[0], p[1], p[2]);
         }

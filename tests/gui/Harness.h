@@ -23,7 +23,7 @@ void Pump(int ms = 0);
 bool WaitFor(const std::function<bool()>& cond, int timeoutMs = 3000);
 
 // What the window shows on the screen now (client area), read back from the
-// X server.
+// X server, in device pixels (twice the window's size at scale 2).
 wxImage CaptureClient(wxWindow* window);
 wxColour PixelAt(wxWindow* window, int x, int y);
 
@@ -38,8 +38,9 @@ void SaveScreenshot(wxWindow* window, const std::string& name);
 // pointer moved to its middle: something known for the eyedropper to sample.
 wxFrame* ShowColourTarget(const wxRect& rect, const wxColour& colour);
 
-// Raises the window and types one key: keys reach only the active window.
-void SendKeyTo(wxWindow* window, int key);
+// Raises the window and types one key (modifiers: wxMOD_SHIFT...): keys
+// reach only the active window.
+void SendKeyTo(wxWindow* window, int key, int modifiers = wxMOD_NONE);
 
 // Sends a menu command as the menu bar does: a check item is toggled first.
 void SendMenuCommand(wxWindow* frame, int commandId);

@@ -73,7 +73,7 @@ TEST(StringTable, TextsAreKeptByteForByte)
                            "verifiez le r\xC3\xA9sultat avant de poster le fichier sur Internet !."},
         {IDS_HELP_OPEN_FAILED, "Echec de l'ouverture du fichier d'aide."},
         {IDS_FILTER_HTML, "HTML Files (*.html;*.htm)|*.html; *.htm|All Files (*.*)|*.*||"},
-        {IDS_FILTER_PALETTE, "Palette Files (*.zvpal)|*.zvpal|All Files (*.*)|*.*||"},
+        {IDS_FILTER_PALETTE, "Palette Files (*.zvpal)|*.zvpal|GIMP Palette (*.gpl)|*.gpl|All Files (*.*)|*.*||"},
         {IDS_FILTER_IMAGE, "Image Files (*.gif;*.jpg;*.png)|*.gif; *.jpg; *.png|All Files (*.*)|*.*||"},
         {IDS_TAB_BGCOLOR, "bgcolor"},
         {IDS_TAB_TEXT, "text"},

@@ -21,6 +21,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A message box whose text holds the given words, answered with OK.
+class CExpectMessage : public wxExpectModalBase<wxMessageDialog>
+{
+public:
+    explicit CExpectMessage(const char* words) : m_words(words) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* box) const override
+    {
+        EXPECT_NE(box->GetMessage().utf8_string().find(m_words), std::string::npos) << box->GetMessage();
+        return wxID_OK;
+    }
+
+private:
+    std::string m_words;
+};
+
 // Every test starts from an empty settings folder of its own.
 class SettingsCommands : public ::testing::Test
 {
@@ -130,6 +147,20 @@ TEST_F(SettingsCommands, PaletteSavedFromTheLinksTabLoadsIntoAllThreePages)
         EXPECT_EQ(m_dlg->GetColourPage(tab)->GetPaletteText().View().substr(0, 8), "255\r\n0\r\n") << "tab " << tab;
 }
 
+TEST_F(SettingsCommands, GimpPaletteGoesOutAndComesBack)
+{
+    m_dlg->GetColourPage(0)->LoadPalette(CTextBuffer("255\r\n"));
+    m_dlg->GetTabs()->SetSelection(0);
+    const std::string path = (m_folder / "exchange.gpl").string();
+    wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_PALETTE_SAVE), wxExpectModal<wxFileDialog>(path));
+    EXPECT_EQ(ReadBytes(path).substr(0, 60), "GIMP Palette\nName: exchange\nColumns: 15\n255   0   0\t#ff0000\n");
+
+    m_dlg->GetColourPage(0)->ResetPalette();
+    wxTEST_DIALOG(SendMenuCommand(m_dlg, ID_PALETTE_LOAD), wxExpectModal<wxFileDialog>(path));
+    for (int tab = 0; tab < 3; ++tab)
+        EXPECT_EQ(m_dlg->GetColourPage(tab)->GetPaletteText().View().substr(0, 8), "255\r\n0\r\n") << "tab " << tab;
+}
+
 TEST_F(SettingsCommands, SavingOverAnExistingPaletteAsksFirst)
 {
     const std::string path = (m_folder / "old.zvpal").string();
@@ -167,6 +198,9 @@ TEST_F(SettingsCommands, BadPaletteFilesAreRefusedWithAMessage)
     const CTextBuffer before = m_dlg->GetColourPage(0)->GetPaletteText();
     wxTEST_DIALOG(EXPECT_FALSE(m_dlg->LoadPaletteFile(wrong)), wxExpectModal<wxMessageDialog>(wxID_OK));
     wxTEST_DIALOG(EXPECT_FALSE(m_dlg->LoadPaletteFile(m_folder.string())), wxExpectModal<wxMessageDialog>(wxID_OK));
+    const std::string gimp = (m_folder / "bad.gpl").string();
+    WriteBytes(gimp, "GIMP Palette\n1 2 3\n1 2 300\n");
+    wxTEST_DIALOG(EXPECT_FALSE(m_dlg->LoadPaletteFile(gimp)), CExpectMessage("la ligne 3 a une composante"));
     EXPECT_EQ(m_dlg->GetColourPage(0)->GetPaletteText().View(), before.View());
 }
 
