@@ -6,7 +6,6 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
-#include <bit>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -69,28 +68,18 @@ protected:
 
     void SetUp() override
     {
-        const int screen = DefaultScreen(m_x);
-        Visual* visual = DefaultVisual(m_x, screen);
-        const int depth = DefaultDepth(m_x, screen);
+        ASSERT_EQ(DefaultDepth(m_x, DefaultScreen(m_x)), 24) << "pixels are 0xRRGGBB";
         XSetWindowAttributes attributes{};
         attributes.override_redirect = True;
-        m_window = XCreateWindow(m_x, RootWindow(m_x, screen), kPattern.x, kPattern.y, kPattern.width, kPattern.height,
+        m_window = XCreateWindow(m_x, DefaultRootWindow(m_x), kPattern.x, kPattern.y, kPattern.width, kPattern.height,
                                  0, CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
-        XImage* image =
-            XCreateImage(m_x, visual, unsigned(depth), ZPixmap, 0, nullptr, kPattern.width, kPattern.height, 32, 0);
-        image->data = static_cast<char*>(std::malloc(size_t(image->bytes_per_line) * kPattern.height));
-        const auto channel = [](unsigned value, unsigned long mask) {
-            return (value << std::countr_zero(mask)) & mask;
-        };
+        XImage* image = XGetImage(m_x, DefaultRootWindow(m_x), 0, 0, kPattern.width, kPattern.height, AllPlanes,
+                                  ZPixmap); // any image of the right size and format, then overwritten
         for (int y = 0; y < kPattern.height; ++y)
             for (int x = 0; x < kPattern.width; ++x)
-                XPutPixel(image, x, y,
-                          channel(unsigned(x), visual->red_mask) | channel(unsigned(y), visual->green_mask) |
-                              channel(0x80, visual->blue_mask));
-        const Pixmap pixmap = XCreatePixmap(m_x, m_window, kPattern.width, kPattern.height, unsigned(depth));
-        GC gc = XCreateGC(m_x, pixmap, 0, nullptr);
-        XPutImage(m_x, pixmap, gc, image, 0, 0, 0, 0, kPattern.width, kPattern.height);
-        XFreeGC(m_x, gc);
+                XPutPixel(image, x, y, unsigned(x) << 16 | unsigned(y) << 8 | 0x80);
+        const Pixmap pixmap = XCreatePixmap(m_x, m_window, kPattern.width, kPattern.height, 24);
+        XPutImage(m_x, pixmap, DefaultGC(m_x, DefaultScreen(m_x)), image, 0, 0, 0, 0, kPattern.width, kPattern.height);
         XDestroyImage(image);
         XSetWindowBackgroundPixmap(m_x, m_window, pixmap); // the server repaints it
         XFreePixmap(m_x, pixmap);
