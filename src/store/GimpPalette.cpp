@@ -1,6 +1,7 @@
 #include "store/GimpPalette.h"
 
 #include "model/Ascii.h"
+#include "store/FileNames.h"
 
 #include <algorithm>
 #include <array>
@@ -133,9 +134,7 @@ CTextBuffer BuildGimpPalette(std::string_view name, std::span<const COLORREF> co
 
 bool IsGimpPalettePath(std::string_view path)
 {
-    const size_t slash = path.rfind('/');
-    const std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
-    const size_t dot = name.rfind('.');
-    return dot != std::string_view::npos && dot > 0 &&
-           EqualsIgnoreAsciiCase(name.substr(dot + 1), kGimpPaletteExtension);
+    const std::string_view name = FileNameOf(path);
+    const size_t dot = ExtensionDot(name);
+    return dot != std::string_view::npos && EqualsIgnoreAsciiCase(name.substr(dot + 1), kGimpPaletteExtension);
 }

@@ -1,6 +1,7 @@
 #include "store/PaletteFile.h"
 
 #include "controls/PaletteGridLogic.h"
+#include "store/FileNames.h"
 #include "store/GimpPalette.h"
 
 #include <cstring>
@@ -32,20 +33,12 @@ PaletteFileStatus ReadGimpPalette(const CTextBuffer& file, CTextBuffer& paletteT
     return PaletteFileStatus::Ok;
 }
 
-// The file name without its folder and extension.
-std::string_view PaletteName(std::string_view path)
-{
-    const size_t slash = path.rfind('/');
-    std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
-    const size_t dot = name.rfind('.');
-    return dot == std::string_view::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 CTextBuffer BuildGimpPaletteFileText(const char* path, const CTextBuffer& paletteText)
 {
     CPaletteGridLogic grid;
     grid.SetPaletteText(paletteText);
-    return BuildGimpPalette(PaletteName(path), grid.GetColoursInReadingOrder());
+    const std::string_view name = FileNameOf(path);
+    return BuildGimpPalette(name.substr(0, ExtensionDot(name)), grid.GetColoursInReadingOrder());
 }
 
 } // namespace
