@@ -19,7 +19,10 @@
 
 namespace {
 
-CSettingsStore OpenStore() { return CSettingsStore(CSettingsStore::DefaultPath()); }
+CSettingsStore OpenStore()
+{
+    return CSettingsStore(CSettingsStore::DefaultPath());
+}
 
 // The folder of the running program, with its trailing separator.
 std::string ExecutableFolder()
@@ -162,10 +165,9 @@ void CBodyTagDlg::OnSavePaletteFile()
         // The second file type of the filter is the GIMP palette.
         const char* extension = dialog.GetFilterIndex() == 1 ? kGimpPaletteExtension : kPaletteExtension;
         const wxString path = wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), extension));
-        if (wxFileExists(path) &&
-            wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path),
-                         wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
-                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+        if (wxFileExists(path) && wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path),
+                                               wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
+                                               wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
             continue;
         if (!WritePaletteFile(ToFilePath(path).c_str(), GetCurrentPaletteText()))
             ShowFileError(this, IDS_PALETTE_CANNOT_WRITE, path);
@@ -173,7 +175,10 @@ void CBodyTagDlg::OnSavePaletteFile()
     }
 }
 
-void CBodyTagDlg::OnLoadDefaultPalette() { LoadSettings(false, false, true); }
+void CBodyTagDlg::OnLoadDefaultPalette()
+{
+    LoadSettings(false, false, true);
+}
 
 void CBodyTagDlg::OnSaveDefaultPalette()
 {

@@ -19,11 +19,11 @@ constexpr int IDR_MENU_MAIN = 131;
 constexpr int IDR_MENU_CONTEXT = 136;
 
 // Strings
-constexpr int IDS_VERSION = 103;         // "v2.0"
-constexpr int IDS_CAPTION = 107;         // "Velloran v2.0"
-constexpr int IDS_INFO_BGCOLOR = 111;    // also the kind of the bgcolor page
-constexpr int IDS_INFO_TEXT = 112;       // also the kind of the text page
-constexpr int IDS_INFO_LINKS = 113;      // also the kind of the links page
+constexpr int IDS_VERSION = 103;      // "v2.0"
+constexpr int IDS_CAPTION = 107;      // "Velloran v2.0"
+constexpr int IDS_INFO_BGCOLOR = 111; // also the kind of the bgcolor page
+constexpr int IDS_INFO_TEXT = 112;    // also the kind of the text page
+constexpr int IDS_INFO_LINKS = 113;   // also the kind of the links page
 constexpr int IDS_PREVIEW_TOP = 115;
 constexpr int IDS_PREVIEW_BOTTOM = 116;
 constexpr int IDS_PREVIEW_LINK = 117;
