@@ -13,6 +13,8 @@
 // probe takes no CPU while it waits, so it does not slow what it times.
 //
 // Usage: winprobe TITLE MIN_WIDTH IDLE_SECONDS program [arguments...]
+// WINPROBE_START_TIMEOUT (seconds, default 30) bounds the wait for the first
+// paint, for slow runs such as under valgrind.
 // Build: cc -O2 -o winprobe winprobe.c -lX11 -lXdamage
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
@@ -240,7 +242,8 @@ int main(int argc, char** argv)
 
     Window main = 0;
     double mapped = -1, painted = -1;
-    const double startDeadline = start + kStartTimeoutS;
+    const char* startTimeout = getenv("WINPROBE_START_TIMEOUT");
+    const double startDeadline = start + (startTimeout ? atof(startTimeout) : kStartTimeoutS);
     while (painted < 0 && !g_exited && Now() < startDeadline) {
         while (XPending(g_display) && painted < 0) {
             XEvent event;

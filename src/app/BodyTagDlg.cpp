@@ -81,9 +81,15 @@ void CBodyTagDlg::OnInitDialog()
     LoadSettings(true, true, true);
     CreatePreviewFonts();
 
+    // Only the first page gets its controls now; the others at their first
+    // display (OnTabChanged), and until then they show the scheme without them.
     CPage* pages[] = {m_pageBgcolor, m_pageText, m_pageLinks, m_pageBackground, m_pageMargins};
     for (size_t i = 0; i < std::size(pages); ++i) {
         pages[i]->CreatePage(m_wndTabs);
+        if (i == 0)
+            pages[i]->BuildControls();
+        else
+            pages[i]->UpdateFromScheme();
         m_wndTabs->AddPage(pages[i], ResString(kTabLabels[i]), i == 0);
     }
     FitTabsToPages(TemplateRectToPixels(m_panel, *FindControlTemplate(dialog, IDC_PAGE_FRAME)).GetSize());
@@ -235,8 +241,11 @@ void CBodyTagDlg::OnPaintPreview(wxPaintEvent&)
 void CBodyTagDlg::OnTabChanged(wxBookCtrlEvent& event)
 {
     event.Skip();
-    wxWindow* page = m_wndTabs->GetCurrentPage();
-    if (!page || wxWindow::FindFocus() == m_wndTabs)
+    auto* page = static_cast<CPage*>(m_wndTabs->GetCurrentPage());
+    if (!page)
+        return;
+    page->BuildControls();
+    if (wxWindow::FindFocus() == m_wndTabs)
         return;
     for (wxWindow* child : page->GetChildren()) {
         if (child->IsShown() && child->IsEnabled() && child->AcceptsFocusFromKeyboard()) {

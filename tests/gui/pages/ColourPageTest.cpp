@@ -70,7 +70,13 @@ class ColourPage : public CPageFixture
 protected:
     explicit ColourPage(int tab) : CPageFixture(tab) {}
 
-    CPageColour* Page(int tab) const { return m_dlg->GetColourPage(tab); }
+    // Another colour page, with its controls made as at its first display.
+    CPageColour* Page(int tab) const
+    {
+        CPageColour* page = m_dlg->GetColourPage(tab);
+        page->BuildControls();
+        return page;
+    }
     CPageColour* Page() const { return static_cast<CPageColour*>(m_page); }
     CPaletteGrid* Grid(wxWindow* page = nullptr) const
     {
