@@ -200,27 +200,29 @@ void CBodyTagDlg::RenderPreview()
     dc.Clear();
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
-    const wxString top = ResString(IDS_PREVIEW_TOP);
-    const wxString bottom = ResString(IDS_PREVIEW_BOTTOM);
-    const int innerWidth = size.x - 10;
-    dc.SetFont(m_fontPreview);
-    const int topHeight = MeasureWrapped(dc, top, innerWidth).y;
-    const int bottomHeight = MeasureWrapped(dc, bottom, innerWidth).y;
-    dc.SetFont(m_fontLink);
-    const wxString visited = ResString(IDS_PREVIEW_VLINK);
-    const int lineHeight = dc.GetTextExtent(visited).y;
-
-    const PreviewLayout layout = LayoutPreview({0, 0, size.x, size.y}, topHeight, bottomHeight, lineHeight);
+    // The texts, the fonts and the size never change: wrap and lay out once.
+    if (!m_previewLayout) {
+        const int innerWidth = size.x - 10;
+        dc.SetFont(m_fontPreview);
+        m_previewTop = WrapLines(dc, ResString(IDS_PREVIEW_TOP), innerWidth);
+        m_previewBottom = WrapLines(dc, ResString(IDS_PREVIEW_BOTTOM), innerWidth);
+        const int topHeight = MeasureLines(dc, m_previewTop).y;
+        const int bottomHeight = MeasureLines(dc, m_previewBottom).y;
+        dc.SetFont(m_fontLink);
+        const int lineHeight = dc.GetTextExtent(ResString(IDS_PREVIEW_VLINK)).y;
+        m_previewLayout = LayoutPreview({0, 0, size.x, size.y}, topHeight, bottomHeight, lineHeight);
+    }
+    const PreviewLayout& layout = *m_previewLayout;
     auto rect = [](const PreviewRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); };
 
     dc.SetFont(m_fontPreview);
     dc.SetTextForeground(ColourToWx(colours.text));
-    DrawWrapped(dc, top, rect(layout.topText));
-    DrawWrapped(dc, bottom, rect(layout.bottomText));
+    DrawLines(dc, m_previewTop, rect(layout.topText));
+    DrawLines(dc, m_previewBottom, rect(layout.bottomText));
 
     dc.SetFont(m_fontLink);
     dc.SetTextForeground(ColourToWx(colours.vlink));
-    DrawCentredLine(dc, visited, rect(layout.vlink));
+    DrawCentredLine(dc, ResString(IDS_PREVIEW_VLINK), rect(layout.vlink));
     dc.SetTextForeground(ColourToWx(colours.link));
     DrawCentredLine(dc, ResString(IDS_PREVIEW_LINK), rect(layout.link));
     dc.SetTextForeground(ColourToWx(colours.alink));
