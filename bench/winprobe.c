@@ -33,7 +33,11 @@
 #include <time.h>
 #include <unistd.h>
 
-enum { kStartTimeoutS = 30, kCloseTimeoutS = 10 };
+enum
+{
+    kStartTimeoutS = 30,
+    kCloseTimeoutS = 10
+};
 
 static Display* g_display;
 static int g_damageBase;
