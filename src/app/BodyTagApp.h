@@ -9,4 +9,7 @@ class CBodyTagApp : public wxApp
 public:
     bool OnInit() override;
     int OnExit() override;
+    // The interface is French only. wx would build its whole language table
+    // at the first drawing just to answer this.
+    wxLayoutDirection GetLayoutDirection() const override { return wxLayout_LeftToRight; }
 };

@@ -81,9 +81,15 @@ void CBodyTagDlg::OnInitDialog()
     LoadSettings(true, true, true);
     CreatePreviewFonts();
 
+    // Only the first page gets its controls now; the others at their first
+    // display (OnTabChanged), and until then they show the scheme without them.
     CPage* pages[] = {m_pageBgcolor, m_pageText, m_pageLinks, m_pageBackground, m_pageMargins};
     for (size_t i = 0; i < std::size(pages); ++i) {
         pages[i]->CreatePage(m_wndTabs);
+        if (i == 0)
+            pages[i]->BuildControls();
+        else
+            pages[i]->UpdateFromScheme();
         m_wndTabs->AddPage(pages[i], ResString(kTabLabels[i]), i == 0);
     }
     FitTabsToPages(TemplateRectToPixels(m_panel, *FindControlTemplate(dialog, IDC_PAGE_FRAME)).GetSize());
@@ -194,27 +200,29 @@ void CBodyTagDlg::RenderPreview()
     dc.Clear();
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
 
-    const wxString top = ResString(IDS_PREVIEW_TOP);
-    const wxString bottom = ResString(IDS_PREVIEW_BOTTOM);
-    const int innerWidth = size.x - 10;
-    dc.SetFont(m_fontPreview);
-    const int topHeight = MeasureWrapped(dc, top, innerWidth).y;
-    const int bottomHeight = MeasureWrapped(dc, bottom, innerWidth).y;
-    dc.SetFont(m_fontLink);
-    const wxString visited = ResString(IDS_PREVIEW_VLINK);
-    const int lineHeight = dc.GetTextExtent(visited).y;
-
-    const PreviewLayout layout = LayoutPreview({0, 0, size.x, size.y}, topHeight, bottomHeight, lineHeight);
+    // The texts, the fonts and the size never change: wrap and lay out once.
+    if (!m_previewLayout) {
+        const int innerWidth = size.x - 10;
+        dc.SetFont(m_fontPreview);
+        m_previewTop = WrapLines(dc, ResString(IDS_PREVIEW_TOP), innerWidth);
+        m_previewBottom = WrapLines(dc, ResString(IDS_PREVIEW_BOTTOM), innerWidth);
+        const int topHeight = MeasureLines(dc, m_previewTop).y;
+        const int bottomHeight = MeasureLines(dc, m_previewBottom).y;
+        dc.SetFont(m_fontLink);
+        const int lineHeight = dc.GetTextExtent(ResString(IDS_PREVIEW_VLINK)).y;
+        m_previewLayout = LayoutPreview({0, 0, size.x, size.y}, topHeight, bottomHeight, lineHeight);
+    }
+    const PreviewLayout& layout = *m_previewLayout;
     auto rect = [](const PreviewRect& r) { return wxRect(r.left, r.top, r.Width(), r.Height()); };
 
     dc.SetFont(m_fontPreview);
     dc.SetTextForeground(ColourToWx(colours.text));
-    DrawWrapped(dc, top, rect(layout.topText));
-    DrawWrapped(dc, bottom, rect(layout.bottomText));
+    DrawLines(dc, m_previewTop, rect(layout.topText));
+    DrawLines(dc, m_previewBottom, rect(layout.bottomText));
 
     dc.SetFont(m_fontLink);
     dc.SetTextForeground(ColourToWx(colours.vlink));
-    DrawCentredLine(dc, visited, rect(layout.vlink));
+    DrawCentredLine(dc, ResString(IDS_PREVIEW_VLINK), rect(layout.vlink));
     dc.SetTextForeground(ColourToWx(colours.link));
     DrawCentredLine(dc, ResString(IDS_PREVIEW_LINK), rect(layout.link));
     dc.SetTextForeground(ColourToWx(colours.alink));
@@ -235,8 +243,11 @@ void CBodyTagDlg::OnPaintPreview(wxPaintEvent&)
 void CBodyTagDlg::OnTabChanged(wxBookCtrlEvent& event)
 {
     event.Skip();
-    wxWindow* page = m_wndTabs->GetCurrentPage();
-    if (!page || wxWindow::FindFocus() == m_wndTabs)
+    auto* page = static_cast<CPage*>(m_wndTabs->GetCurrentPage());
+    if (!page)
+        return;
+    page->BuildControls();
+    if (wxWindow::FindFocus() == m_wndTabs)
         return;
     for (wxWindow* child : page->GetChildren()) {
         if (child->IsShown() && child->IsEnabled() && child->AcceptsFocusFromKeyboard()) {

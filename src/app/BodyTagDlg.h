@@ -4,6 +4,7 @@
 // changed from outside (import, stored defaults, options).
 #pragma once
 
+#include "model/PreviewLayout.h"
 #include "model/Scheme.h"
 
 #include <wx/bitmap.h>
@@ -12,7 +13,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class wxNotebook;
 class wxBookCtrlEvent;
@@ -113,6 +116,9 @@ private:
     CPageColour* m_pageLinks;
     CPageBackground* m_pageBackground;
     CPageMargins* m_pageMargins;
+    std::optional<PreviewLayout> m_previewLayout; // made at the first rendering
+    std::vector<wxString> m_previewTop;           // the wrapped preview texts
+    std::vector<wxString> m_previewBottom;
     wxFont m_fontPreview;
     wxFont m_fontLink;
     Scheme m_scheme;

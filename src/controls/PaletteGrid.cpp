@@ -19,6 +19,7 @@ void Fill(wxDC& dc, int x, int y, int w, int h, const wxColour& colour)
 } // namespace
 
 CPaletteGrid::CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
+    : m_logic(m_ownLogic)
 {
     Create(parent, id, pos, size, style);
 }

@@ -24,7 +24,9 @@ class CPaletteGrid : public wxControl
 {
 public:
     // The default palette with cell (0, 0) selected; no window until Create.
-    CPaletteGrid() = default;
+    CPaletteGrid() : m_logic(m_ownLogic) {}
+    // Shows and changes a palette kept elsewhere, which outlives the grid.
+    explicit CPaletteGrid(CPaletteGridLogic& logic) : m_logic(logic) {}
     CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
                  const wxSize& size = wxDefaultSize, long style = wxBORDER_STATIC);
     // Keeps the colours and the selection set before it.
@@ -63,6 +65,7 @@ private:
     void OnLeftDown(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
 
-    CPaletteGridLogic m_logic;
+    CPaletteGridLogic m_ownLogic; // unused when the palette is kept elsewhere
+    CPaletteGridLogic& m_logic;
     wxBitmap m_bmpMem; // the finished picture; made at the first paint
 };

@@ -1,6 +1,7 @@
 // What every page under the main window's tabs offers its owner. Pages are
 // built as objects with the main window (so the colour pages' palettes can be
-// loaded before any window exists) and created as windows later.
+// loaded before any window exists), get an empty window when the tabs are
+// made, and their controls when they are first displayed.
 #pragma once
 
 #include <wx/panel.h>
@@ -12,13 +13,24 @@ class CPage : public wxPanel
 public:
     explicit CPage(CBodyTagDlg* owner) : m_pOwner(owner) {}
 
-    // Creates the page's window and its controls from its template as a
-    // child of parent (the tab control), then shows the stored scheme.
-    virtual bool CreatePage(wxWindow* parent) = 0;
+    // Creates the page's window, without controls, as a child of parent
+    // (the tab control).
+    bool CreatePage(wxWindow* parent);
+    // Once: makes the controls from the page's template, showing the stored
+    // scheme as the page would if it had had them from the start.
+    void BuildControls();
+    bool HasControls() const { return m_bHasControls; }
 
     // Shows the owner's scheme; may store it back and update the body code.
+    // A page without controls changes the scheme (and its own state) as it
+    // would with them.
     virtual void UpdateFromScheme() = 0;
 
 protected:
+    virtual void CreateControls() = 0;
+
     CBodyTagDlg* m_pOwner;
+
+private:
+    bool m_bHasControls = false;
 };

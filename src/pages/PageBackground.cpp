@@ -16,11 +16,8 @@
 CPageBackground::CPageBackground(CBodyTagDlg* owner) : CPage(owner)
 {}
 
-bool CPageBackground::CreatePage(wxWindow* parent)
+void CPageBackground::CreateControls()
 {
-    if (!Create(parent, wxID_ANY))
-        return false;
-    SetFont(GetDialogFont());
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_BACKGROUND));
     m_wndUseImage = static_cast<wxCheckBox*>(FindWindow(IDC_USE_IMAGE));
     m_wndBrowse = static_cast<wxButton*>(FindWindow(IDC_BROWSE));
@@ -38,12 +35,18 @@ bool CPageBackground::CreatePage(wxWindow* parent)
 
     UpdateFromScheme();
     InstallContextHelp(this, IDD_PAGE_BACKGROUND);
-    return true;
 }
 
 void CPageBackground::UpdateFromScheme()
 {
-    const Scheme& scheme = m_pOwner->GetScheme();
+    Scheme& scheme = m_pOwner->GetScheme();
+    if (!HasControls()) {
+        // What the check boxes would store back.
+        scheme.useback = scheme.useback != 0;
+        scheme.watermark = scheme.watermark != 0;
+        m_pOwner->UpdateBodyCode();
+        return;
+    }
     m_wndUseImage->SetValue(scheme.useback != 0);
     m_wndFixedImage->SetValue(scheme.watermark != 0);
     m_wndPath->SetValue(BytesToDisplay(scheme.background.View()));

@@ -14,10 +14,12 @@ class CPageBackground : public CPage
 public:
     explicit CPageBackground(CBodyTagDlg* owner);
 
-    bool CreatePage(wxWindow* parent) override;
     // Shows useback, watermark and background; setting the path box stores
     // the three fields back through its change notice.
     void UpdateFromScheme() override;
+
+protected:
+    void CreateControls() override;
 
 private:
     void EnableImageControls(bool on);

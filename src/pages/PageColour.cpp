@@ -2,6 +2,7 @@
 
 #include "about/ContextHelp.h"
 #include "app/BodyTagDlg.h"
+#include "controls/PaletteGrid.h"
 #include "controls/ScreenPickerDlg.h"
 #include "platform/ColourConv.h"
 #include "platform/DialogBuilder.h"
@@ -47,20 +48,18 @@ wxColourData& SharedColourData()
 
 } // namespace
 
-CPageColour::CPageColour(CBodyTagDlg* owner, int kind) : CPage(owner), m_nKind(kind)
+CPageColour::CPageColour(CBodyTagDlg* owner, int kind) : CPage(owner), m_model(kind)
 {}
 
-bool CPageColour::CreatePage(wxWindow* parent)
+void CPageColour::CreateControls()
 {
-    if (!Create(parent, wxID_ANY))
-        return false;
-    SetFont(GetDialogFont());
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_COLOUR),
                         [this](wxWindow* page, const ControlTemplate& c, const wxRect& r) -> wxWindow* {
                             if (c.id != IDC_GRID)
                                 return nullptr;
-                            m_wndGrid.Create(page, c.id, r.GetPosition(), r.GetSize());
-                            return &m_wndGrid;
+                            m_wndGrid = new CPaletteGrid(m_model.Grid());
+                            m_wndGrid->Create(page, c.id, r.GetPosition(), r.GetSize());
+                            return m_wndGrid;
                         });
     m_wndRedSpin = static_cast<CSpinButton*>(FindWindow(IDC_RED_SPIN));
     m_wndGreenSpin = static_cast<CSpinButton*>(FindWindow(IDC_GREEN_SPIN));
@@ -69,27 +68,33 @@ bool CPageColour::CreatePage(wxWindow* parent)
     m_wndDefault = static_cast<wxCheckBox*>(FindWindow(IDC_DEFAULT));
     for (int i = 0; i < 3; ++i) {
         m_wndLinks[i] = static_cast<wxToggleButton*>(FindWindow(kLinkButtonIds[i]));
-        m_wndLinks[i]->SetValue(i == m_nLink);
-        m_wndLinks[i]->Show(m_nKind == IDS_INFO_LINKS);
+        m_wndLinks[i]->SetValue(i == m_model.GetLink());
+        m_wndLinks[i]->Show(m_model.GetKind() == IDS_INFO_LINKS);
     }
 
     auto* info = static_cast<wxStaticText*>(FindWindow(IDC_INFO));
-    info->SetLabel(wxString::FromUTF8(LoadResString(m_nKind)));
+    info->SetLabel(wxString::FromUTF8(LoadResString(m_model.GetKind())));
     info->Wrap(info->GetSize().x);
 
     // The grid draws and hit-tests whole cells of one pitch: its client area
     // must be 15 pitches plus the closing line each way. Keep the right and
     // bottom edges, move the left and top ones.
-    const wxSize client = m_wndGrid.GetClientSize();
+    const wxSize client = m_wndGrid->GetClientSize();
     const int dx = client.x % kGridColumns - 1;
     const int dy = client.y % kGridRows - 1;
-    const wxRect grid = m_wndGrid.GetRect();
-    m_wndGrid.SetSize(grid.x + dx, grid.y + dy, grid.width - dx, grid.height - dy);
+    const wxRect grid = m_wndGrid->GetRect();
+    m_wndGrid->SetSize(grid.x + dx, grid.y + dy, grid.width - dx, grid.height - dy);
     wxWindow* editColour = FindWindow(IDC_EDIT_COLOUR);
-    editColour->Move(m_wndGrid.GetPosition().x - editColour->GetSize().x, editColour->GetPosition().y);
+    editColour->Move(m_wndGrid->GetPosition().x - editColour->GetSize().x, editColour->GetPosition().y);
 
-    for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
+    // The controls take up what the model says they would show by now.
+    for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin}) {
         spin->SetRange(0, kComponentMax);
+        spin->SetBase(m_model.GetBase());
+    }
+    SetPositions(m_model.GetShownValues());
+    m_wndDefault->SetValue(m_model.IsDefault());
+    EnableColourControls(!m_model.IsDefault());
 
     for (int id : {IDC_RED, IDC_GREEN, IDC_BLUE})
         Bind(
@@ -107,7 +112,6 @@ bool CPageColour::CreatePage(wxWindow* parent)
 
     UpdateFromScheme();
     InstallContextHelp(this, IDD_PAGE_COLOUR);
-    return true;
 }
 
 void CPageColour::SetPositions(COLORREF colour)
@@ -124,36 +128,21 @@ void CPageColour::ShowHex(COLORREF colour)
 
 void CPageColour::ReadLinkButtons()
 {
-    m_nLink = -1;
+    int link = -1;
     for (int i = 0; i < 3; ++i) {
         if (m_wndLinks[i]->GetValue()) {
-            m_nLink = i;
+            link = i;
             break;
         }
     }
+    m_model.SetLink(link);
 }
 
 COLORREF* CPageColour::SchemeField()
 {
-    Scheme& scheme = m_pOwner->GetScheme();
-    switch (m_nKind) {
-    case IDS_INFO_BGCOLOR:
-        return &scheme.bgcolor;
-    case IDS_INFO_TEXT:
-        return &scheme.text;
-    case IDS_INFO_LINKS:
+    if (m_model.GetKind() == IDS_INFO_LINKS)
         ReadLinkButtons();
-        switch (m_nLink) {
-        case 0:
-            return &scheme.link;
-        case 1:
-            return &scheme.vlink;
-        case 2:
-            return &scheme.alink;
-        }
-        break;
-    }
-    return nullptr;
+    return m_model.SchemeField(m_pOwner->GetScheme());
 }
 
 void CPageColour::OnChangeRgb()
@@ -169,14 +158,14 @@ void CPageColour::OnChangeRgb()
         return uint8_t(error ? kComponentMax : pos);
     };
     const COLORREF colour = MakeColour(component(m_wndRedSpin), component(m_wndGreenSpin), component(m_wndBlueSpin));
-    m_wndGrid.SetSelectedColour(colour);
+    m_wndGrid->SetSelectedColour(colour);
     ShowHex(colour);
     StoreColour();
 }
 
 void CPageColour::StoreColour()
 {
-    COLORREF value = m_wndGrid.GetSelectedColour();
+    COLORREF value = m_wndGrid->GetSelectedColour();
     if (m_wndDefault->GetValue())
         value |= kDefaultMark;
     if (COLORREF* field = SchemeField())
@@ -186,19 +175,23 @@ void CPageColour::StoreColour()
 
 void CPageColour::OnDefault()
 {
+    EnableColourControls(!m_wndDefault->GetValue());
+    StoreColour();
+}
+
+void CPageColour::EnableColourControls(bool enabled)
+{
     // The values and the swatch stay: a default colour still shows its RGB,
     // and the grid keeps its look while disabled.
-    const bool enabled = !m_wndDefault->GetValue();
     for (int id : kColourControlIds)
         FindWindow(id)->Enable(enabled);
-    StoreColour();
 }
 
 void CPageColour::OnGridSelect(wxCommandEvent& event)
 {
     m_bUpdating = true;
-    SetPositions(m_wndGrid.GetSelectedColour());
-    m_wndGrid.SetFocus();
+    SetPositions(m_wndGrid->GetSelectedColour());
+    m_wndGrid->SetFocus();
     m_bUpdating = false;
     OnChangeRgb();
     event.Skip();
@@ -207,7 +200,7 @@ void CPageColour::OnGridSelect(wxCommandEvent& event)
 void CPageColour::SendGridNotice()
 {
     wxCommandEvent notice(wxEVT_BUTTON, IDC_GRID);
-    notice.SetEventObject(&m_wndGrid);
+    notice.SetEventObject(m_wndGrid);
     ProcessWindowEvent(notice);
 }
 
@@ -225,7 +218,7 @@ void CPageColour::OnLinkKind()
     const COLORREF* field = SchemeField();
     const COLORREF value = field ? *field : kDefaultMark;
     m_wndDefault->SetValue(IsDefaultColour(value));
-    m_wndGrid.SelectColour(value & kRgbMask);
+    m_wndGrid->SelectColour(value & kRgbMask);
     m_bUpdating = true;
     SetPositions(value);
     m_bUpdating = false;
@@ -235,26 +228,29 @@ void CPageColour::OnLinkKind()
 
 void CPageColour::UpdateFromScheme()
 {
-    if (!m_wndRedSpin)
-        return; // the window shows the scheme when it is made
+    if (!HasControls()) {
+        if (m_model.UpdateFromScheme(m_pOwner->GetScheme(), InputBase()))
+            m_pOwner->UpdateBodyCode();
+        return;
+    }
     const COLORREF* field = SchemeField();
     const COLORREF value = field ? *field : kDefaultMark;
 
-    const int base = m_pOwner->IsOptionChecked(ID_OPTION_INPUT_HEX) ? 16 : 10;
+    const int base = InputBase();
     if (m_wndRedSpin->GetBase() != base) {
         for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
             spin->SetBase(base);
         // A box whose text is no number in range was rewritten with its
         // control's last valid position; show the 255 that the colour holds.
         m_bUpdating = true;
-        SetPositions(m_wndGrid.GetSelectedColour());
+        SetPositions(m_wndGrid->GetSelectedColour());
         m_bUpdating = false;
     }
 
-    if ((value & kRgbMask) == m_wndGrid.GetSelectedColour()) {
+    if ((value & kRgbMask) == m_wndGrid->GetSelectedColour()) {
         ShowHex(value); // how a change of the hex case reaches the box
     } else {
-        m_wndGrid.SelectColour(value & kRgbMask);
+        m_wndGrid->SelectColour(value & kRgbMask);
         m_bUpdating = true;
         SetPositions(value);
         m_bUpdating = false;
@@ -276,12 +272,12 @@ void CPageColour::OnCopyHex()
 void CPageColour::OnEditColour()
 {
     wxColourData data = SharedColourData();
-    data.SetColour(ColourToWx(m_wndGrid.GetSelectedColour()));
+    data.SetColour(ColourToWx(m_wndGrid->GetSelectedColour()));
     wxColourDialog dialog(this, &data);
     if (dialog.ShowModal() != wxID_OK)
         return;
     SharedColourData() = dialog.GetColourData();
-    m_wndGrid.SetSelectedColour(ColourFromWx(dialog.GetColourData().GetColour()));
+    m_wndGrid->SetSelectedColour(ColourFromWx(dialog.GetColourData().GetColour()));
     SendGridNotice();
 }
 
@@ -292,7 +288,7 @@ void CPageColour::OnPipette()
     // Hidden, so that whatever lies behind it can be sampled.
     m_pOwner->Hide();
     if (picker.ShowModal() == wxID_OK) {
-        m_wndGrid.SetSelectedColour(picker.GetSampledColour());
+        m_wndGrid->SetSelectedColour(picker.GetSampledColour());
         SendGridNotice();
     }
     m_pOwner->Show();
@@ -310,11 +306,12 @@ void CPageColour::ResetPalette()
 
 void CPageColour::ReplacePalette(const CTextBuffer* text)
 {
-    const COLORREF keep = m_wndGrid.GetSelectedColour() & kRgbMask;
-    if (text)
-        m_wndGrid.SetPaletteText(*text);
-    else
-        m_wndGrid.SetDefaultPalette();
-    m_wndGrid.RedrawAll();
-    m_wndGrid.SelectColour(keep);
+    m_model.ReplacePalette(text);
+    if (m_wndGrid)
+        m_wndGrid->RedrawAll();
+}
+
+int CPageColour::InputBase() const
+{
+    return m_pOwner->IsOptionChecked(ID_OPTION_INPUT_HEX) ? 16 : 10;
 }

@@ -9,9 +9,10 @@
 // checked, and the owner regenerates the body tag.
 #pragma once
 
-#include "controls/PaletteGrid.h"
+#include "model/ColourPageModel.h"
 #include "pages/Page.h"
 
+class CPaletteGrid;
 class CSpinButton;
 class wxCheckBox;
 class wxTextCtrl;
@@ -21,18 +22,20 @@ class CPageColour : public CPage
 {
 public:
     // kind is 111, 112 or 113 (bgcolor, text, links), also the string id of
-    // the page's info text. The grid exists from here on, without a window.
+    // the page's info text. The palette exists from here on, without a window.
     CPageColour(CBodyTagDlg* owner, int kind);
 
-    bool CreatePage(wxWindow* parent) override;
     void UpdateFromScheme() override;
 
     // Replace the palette and keep the current colour selected (written into
     // the palette when the new one lacks it). Neither touches the fields or
-    // the scheme; both work before the page window exists.
+    // the scheme; both work before the page has controls.
     void LoadPalette(const CTextBuffer& text);
     void ResetPalette();
-    CTextBuffer GetPaletteText() const { return m_wndGrid.GetPaletteText(); }
+    CTextBuffer GetPaletteText() const { return m_model.Grid().GetPaletteText(); }
+
+protected:
+    void CreateControls() override;
 
 private:
     void OnChangeRgb();
@@ -48,18 +51,22 @@ private:
     // Sets the three up-down controls to the colour's components; each
     // shows its number in its box in the current base.
     void SetPositions(COLORREF colour);
+    void EnableColourControls(bool enabled);
     // As if the grid had been clicked: the fields follow its selected colour.
     void SendGridNotice();
     void ShowHex(COLORREF colour);
+    // 16 when "&Valeurs RGB ou Hex" is checked, else 10.
+    int InputBase() const;
     // The new palette (the default one for null), keeping the colour.
     void ReplacePalette(const CTextBuffer* text);
-    // m_nLink from the link buttons: the pressed one, or -1.
+    // The model's link from the link buttons: the pressed one, or -1.
     void ReadLinkButtons();
     // The scheme field the page edits; null on the links page when no link
     // button is pressed.
     COLORREF* SchemeField();
 
-    CPaletteGrid m_wndGrid;
+    CColourPageModel m_model;
+    CPaletteGrid* m_wndGrid = nullptr;   // null until the page has controls
     CSpinButton* m_wndRedSpin = nullptr; // null until the window exists
     CSpinButton* m_wndGreenSpin = nullptr;
     CSpinButton* m_wndBlueSpin = nullptr;
@@ -67,7 +74,5 @@ private:
     wxCheckBox* m_wndDefault = nullptr;
     wxToggleButton* m_wndLinks[3] = {};
 
-    int m_nLink = 0; // 0 link, 1 vlink, 2 alink
-    int m_nKind;
     bool m_bUpdating = false; // the page itself sets the up-down positions
 };

@@ -31,6 +31,13 @@ int MarginOf(CSpinButton* spin)
     return error ? kMarginMax : pos;
 }
 
+// The position an up-down control takes for a stored margin (not -1): it
+// holds 16-bit positions and clamps them to its range.
+int MarginPosition(int32_t margin)
+{
+    return std::clamp<int>(int16_t(margin & 0xFFFF), kMarginMin, kMarginMax);
+}
+
 // GTK's text runs wider than the templates' font: a one-line label that
 // would wrap grows towards the box it names, as far as there is room.
 void WidenToBox(wxWindow* label, const wxWindow* box)
@@ -47,11 +54,8 @@ void WidenToBox(wxWindow* label, const wxWindow* box)
 CPageMargins::CPageMargins(CBodyTagDlg* owner) : CPage(owner)
 {}
 
-bool CPageMargins::CreatePage(wxWindow* parent)
+void CPageMargins::CreateControls()
 {
-    if (!Create(parent, wxID_ANY))
-        return false;
-    SetFont(GetDialogFont());
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_MARGINS));
     m_wndFrame = FindWindow(IDC_MARGIN_FRAME);
     m_wndTopSpin = static_cast<CSpinButton*>(FindWindow(IDC_TOP_SPIN));
@@ -77,6 +81,10 @@ bool CPageMargins::CreatePage(wxWindow* parent)
     m_wndSample->SetLabelText(wxString::FromUTF8(LoadResString(IDS_MARGINS_SAMPLE)));
     m_wndTopSpin->SetRange(kMarginMin, kMarginMax);
     m_wndSideSpin->SetRange(kMarginMin, kMarginMax);
+    if (m_nTopPos)
+        m_wndTopSpin->SetPos(*m_nTopPos);
+    if (m_nSidePos)
+        m_wndSideSpin->SetPos(*m_nSidePos);
 
     m_wndTopDefault->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnDefaultMargins(); });
     m_wndSideDefault->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnDefaultMargins(); });
@@ -85,19 +93,28 @@ bool CPageMargins::CreatePage(wxWindow* parent)
 
     UpdateFromScheme();
     InstallContextHelp(this, IDD_PAGE_MARGINS);
-    return true;
 }
 
 void CPageMargins::UpdateFromScheme()
 {
-    const Scheme& scheme = m_pOwner->GetScheme();
+    Scheme& scheme = m_pOwner->GetScheme();
+    if (!HasControls()) {
+        // -1 leaves a position where it was.
+        auto store = [](int32_t& margin, std::optional<int>& position) {
+            if (margin != -1)
+                margin = *(position = MarginPosition(margin));
+        };
+        store(scheme.topmargin, m_nTopPos);
+        store(scheme.sidemargin, m_nSidePos);
+        m_pOwner->UpdateBodyCode();
+        return;
+    }
     m_bUpdating = true;
-    // The up-down control holds 16-bit positions and clamps them to its
-    // range; -1 leaves it where it was.
+    // -1 leaves a position where it was.
     if (scheme.topmargin != -1)
-        m_wndTopSpin->SetPos(int16_t(scheme.topmargin & 0xFFFF));
+        m_wndTopSpin->SetPos(MarginPosition(scheme.topmargin));
     if (scheme.sidemargin != -1)
-        m_wndSideSpin->SetPos(int16_t(scheme.sidemargin & 0xFFFF));
+        m_wndSideSpin->SetPos(MarginPosition(scheme.sidemargin));
     m_wndTopDefault->SetValue(scheme.topmargin == -1);
     m_wndSideDefault->SetValue(scheme.sidemargin == -1);
     m_bUpdating = false;

@@ -4,6 +4,8 @@
 
 #include "pages/Page.h"
 
+#include <optional>
+
 class wxCheckBox;
 class wxStaticText;
 class wxTextCtrl;
@@ -14,10 +16,12 @@ class CPageMargins : public CPage
 public:
     explicit CPageMargins(CBodyTagDlg* owner);
 
-    bool CreatePage(wxWindow* parent) override;
     // Shows topmargin and sidemargin, then stores them back as the controls
     // hold them: a margin outside 0..100 comes back as its nearest bound.
     void UpdateFromScheme() override;
+
+protected:
+    void CreateControls() override;
 
 private:
     void OnDefaultMargins();
@@ -34,4 +38,7 @@ private:
     wxCheckBox* m_wndTopDefault = nullptr;
     wxCheckBox* m_wndSideDefault = nullptr;
     bool m_bUpdating = false; // set while UpdateFromScheme fills the controls
+    // The up-down positions set while the page had no controls.
+    std::optional<int> m_nTopPos;
+    std::optional<int> m_nSidePos;
 };

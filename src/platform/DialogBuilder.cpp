@@ -118,8 +118,10 @@ void BuildDialogControls(wxWindow* parent, const DialogTemplate& dialog, const C
             continue;
         // Never shorter than GTK needs; centred on the template's rectangle
         // so rows of label, box and button stay aligned.
-        const int best = window->GetBestSize().y;
-        if (c.kind != ControlKind::Frame && c.kind != ControlKind::Tab && !(c.style & kMultiLine) && best > rect.height) {
+        // (Asking a tab control for its best size lays out its pages.)
+        const bool keepHeight = c.kind == ControlKind::Frame || c.kind == ControlKind::Tab || (c.style & kMultiLine);
+        const int best = keepHeight ? 0 : window->GetBestSize().y;
+        if (best > rect.height) {
             window->SetSize(rect.x, rect.y - (best - rect.height) / 2, rect.width, best);
         }
         if (c.style & kHidden)

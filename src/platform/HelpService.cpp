@@ -15,6 +15,8 @@
 #include <wx/tipwin.h>
 #include <wx/utils.h>
 
+#include <optional>
+
 namespace {
 
 constexpr wxCoord kPopupWidth = 320; // where popup lines break, in pixels
@@ -168,7 +170,11 @@ void CallHelp(wxWindow* owner, HelpCommand command, uint32_t id)
 {
     bool done = false;
     {
-        wxBusyCursor wait;
+        // Quit only closes windows: nothing to wait for, and a busy cursor
+        // would load the cursor theme while the program ends.
+        std::optional<wxBusyCursor> wait;
+        if (command != HelpCommand::Quit)
+            wait.emplace();
         CancelTracking();
         done = CHelpService::Get().Run(owner, command, id);
     }

@@ -4,9 +4,7 @@
 
 #include <algorithm>
 
-namespace {
-
-std::vector<wxString> Wrap(wxDC& dc, const wxString& text, int width)
+std::vector<wxString> WrapLines(wxDC& dc, const wxString& text, int width)
 {
     const std::wstring source = text.ToStdWstring();
     const std::u32string wide(source.begin(), source.end());
@@ -19,22 +17,20 @@ std::vector<wxString> Wrap(wxDC& dc, const wxString& text, int width)
     return lines;
 }
 
-} // namespace
-
-wxSize MeasureWrapped(wxDC& dc, const wxString& text, int width)
+wxSize MeasureLines(wxDC& dc, const std::vector<wxString>& lines)
 {
     wxSize size(0, 0);
-    for (const wxString& line : Wrap(dc, text, width)) {
+    for (const wxString& line : lines) {
         size.x = std::max(size.x, dc.GetTextExtent(line).x);
         size.y += dc.GetCharHeight();
     }
     return size;
 }
 
-void DrawWrapped(wxDC& dc, const wxString& text, const wxRect& rect)
+void DrawLines(wxDC& dc, const std::vector<wxString>& lines, const wxRect& rect)
 {
     int y = rect.y;
-    for (const wxString& line : Wrap(dc, text, rect.width)) {
+    for (const wxString& line : lines) {
         dc.DrawText(line, rect.x, y);
         y += dc.GetCharHeight();
     }

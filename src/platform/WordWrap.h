@@ -5,12 +5,17 @@
 
 #include <wx/dc.h>
 
-// Size of text wrapped to width: the height of the block and the width of
-// its widest line.
-wxSize MeasureWrapped(wxDC& dc, const wxString& text, int width);
+#include <vector>
 
-// Draws text wrapped to rect's width, left-aligned from rect's top.
-void DrawWrapped(wxDC& dc, const wxString& text, const wxRect& rect);
+// Text broken into the lines that fit width.
+std::vector<wxString> WrapLines(wxDC& dc, const wxString& text, int width);
+
+// Size of wrapped lines: the height of the block and the width of its
+// widest line.
+wxSize MeasureLines(wxDC& dc, const std::vector<wxString>& lines);
+
+// Draws wrapped lines left-aligned from rect's top.
+void DrawLines(wxDC& dc, const std::vector<wxString>& lines, const wxRect& rect);
 
 // Draws one line centred horizontally and vertically in rect, clipped to it.
 void DrawCentredLine(wxDC& dc, const wxString& text, const wxRect& rect);

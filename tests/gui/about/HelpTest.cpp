@@ -5,6 +5,7 @@
 #include "about/ContextHelp.h"
 #include "app/BodyTagDlg.h"
 #include "controls/ScreenPickerDlg.h"
+#include "pages/Page.h"
 #include "platform/HelpService.h"
 #include "res/HelpIds.h"
 #include "res/ResourceIds.h"
@@ -130,15 +131,17 @@ wxWindow* FindControl(wxWindow* window, int id)
 
 TEST_F(Help, EveryWindowAndControlCarriesItsIdFromTheStart)
 {
-    // The windows as the program made them, each with its template.
+    // The windows as the program made them, each with its template; a page
+    // gets its controls at its first display.
     CAboutDlg about(m_dlg);
+    auto built = [this](int tab) {
+        auto* page = static_cast<CPage*>(m_dlg->GetTabs()->GetPage(tab));
+        page->BuildControls();
+        return page;
+    };
     const std::pair<wxWindow*, int> windows[] = {
-        {m_dlg, IDD_BODYTAG_DIALOG},
-        {m_dlg->GetTabs()->GetPage(0), IDD_PAGE_COLOUR},
-        {m_dlg->GetTabs()->GetPage(1), IDD_PAGE_COLOUR},
-        {m_dlg->GetTabs()->GetPage(2), IDD_PAGE_COLOUR},
-        {m_dlg->GetTabs()->GetPage(3), IDD_PAGE_BACKGROUND},
-        {m_dlg->GetTabs()->GetPage(4), IDD_PAGE_MARGINS},
+        {m_dlg, IDD_BODYTAG_DIALOG}, {built(0), IDD_PAGE_COLOUR},     {built(1), IDD_PAGE_COLOUR},
+        {built(2), IDD_PAGE_COLOUR}, {built(3), IDD_PAGE_BACKGROUND}, {built(4), IDD_PAGE_MARGINS},
         {&about, IDD_ABOUTBOX},
     };
     for (const auto& [window, templateId] : windows) {

@@ -23,6 +23,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The colour dialog answered without showing it.
 template <> class wxExpectModal<wxColourDialog> : public wxExpectDismissableModal<wxColourDialog>
@@ -70,7 +71,13 @@ class ColourPage : public CPageFixture
 protected:
     explicit ColourPage(int tab) : CPageFixture(tab) {}
 
-    CPageColour* Page(int tab) const { return m_dlg->GetColourPage(tab); }
+    // Another colour page, with its controls made as at its first display.
+    CPageColour* Page(int tab) const
+    {
+        CPageColour* page = m_dlg->GetColourPage(tab);
+        page->BuildControls();
+        return page;
+    }
     CPageColour* Page() const { return static_cast<CPageColour*>(m_page); }
     CPaletteGrid* Grid(wxWindow* page = nullptr) const
     {
@@ -784,4 +791,85 @@ TEST_F(Eyedropper, EscapeChangesNothingAndShowsTheMainWindowAgain)
     EXPECT_EQ(PaletteOf(Page()), palette);
     EXPECT_EQ(ShownValues(), (Values{"1", "2", "3"}));
     EXPECT_EQ(Tag(), tag);
+}
+
+// --- pages without controls ----------------------------------------------------
+
+namespace {
+
+// What a page's controls show, in template order: the text of every box, the
+// state of every check box and push-like button, and which are disabled.
+std::vector<std::string> ShownOn(wxWindow* page, int templateId)
+{
+    std::vector<std::string> shown;
+    for (const ControlTemplate& c : FindDialogTemplate(templateId)->controls) {
+        wxWindow* control = c.id > 0 ? page->FindWindow(c.id) : nullptr;
+        if (!control)
+            continue;
+        std::string line = std::to_string(c.id);
+        if (auto* text = dynamic_cast<wxTextCtrl*>(control))
+            line += " " + text->GetValue().utf8_string();
+        else if (auto* check = dynamic_cast<wxCheckBox*>(control))
+            line += check->GetValue() ? " checked" : "";
+        else if (auto* toggle = dynamic_cast<wxToggleButton*>(control))
+            line += toggle->GetValue() ? " pressed" : "";
+        shown.push_back(line + (control->IsEnabled() ? "" : " disabled"));
+    }
+    return shown;
+}
+
+} // namespace
+
+// A page that gets its controls at its first display ends where a page made
+// with them from the start ends: scheme, palettes, tag and what it shows.
+TEST(HiddenPages, EndWhereTheyWouldHaveWithControlsFromTheStart)
+{
+    constexpr int kTemplates[] = {IDD_PAGE_COLOUR, IDD_PAGE_COLOUR, IDD_PAGE_COLOUR, IDD_PAGE_BACKGROUND,
+                                  IDD_PAGE_MARGINS};
+    CBodyTagDlg* early = new CBodyTagDlg;
+    CBodyTagDlg* late = new CBodyTagDlg;
+    for (int tab = 0; tab < 5; ++tab)
+        static_cast<CPage*>(early->GetTabs()->GetPage(tab))->BuildControls();
+
+    // Imports (odd top bytes and out-of-range margins included), options and
+    // a palette that lacks the page's colour.
+    const std::function<void(CBodyTagDlg*)> steps[] = {
+        [](CBodyTagDlg* dlg) {
+            Scheme& scheme = dlg->GetScheme();
+            scheme.text = 0x02123456;
+            scheme.link = 0xFF00AB00;
+            scheme.vlink = 0x01000099;
+            scheme.topmargin = 150;
+            scheme.sidemargin = -1;
+            scheme.useback = 2;
+            dlg->RefreshPages();
+        },
+        [](CBodyTagDlg* dlg) { SendMenuCommand(dlg, ID_OPTION_INPUT_HEX); },
+        [](CBodyTagDlg* dlg) { dlg->GetColourPage(1)->LoadPalette(MakePalette(DistinctColour)); },
+        [](CBodyTagDlg* dlg) {
+            dlg->GetScheme().text = 0x000102;
+            dlg->GetScheme().sidemargin = 70000;
+            dlg->RefreshPages();
+        },
+        [](CBodyTagDlg* dlg) { SendMenuCommand(dlg, ID_OPTION_HEX_UPPER); },
+    };
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        steps[i](early);
+        steps[i](late);
+        EXPECT_EQ(late->GetScheme(), early->GetScheme());
+        EXPECT_EQ(late->GetBodyCode(), early->GetBodyCode());
+        for (int tab : {0, 1, 2})
+            EXPECT_EQ(PaletteOf(late->GetColourPage(tab)), PaletteOf(early->GetColourPage(tab))) << "tab " << tab;
+    }
+    for (int tab = 0; tab < 5; ++tab) {
+        late->GetTabs()->SetSelection(tab);
+        EXPECT_EQ(ShownOn(late->GetTabs()->GetPage(tab), kTemplates[tab]),
+                  ShownOn(early->GetTabs()->GetPage(tab), kTemplates[tab]))
+            << "tab " << tab;
+    }
+    EXPECT_EQ(late->GetScheme(), early->GetScheme());
+    early->Destroy();
+    late->Destroy();
+    Pump();
 }

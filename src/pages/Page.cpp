@@ -1,0 +1,19 @@
+#include "pages/Page.h"
+
+#include "platform/DialogBuilder.h"
+
+bool CPage::CreatePage(wxWindow* parent)
+{
+    if (!Create(parent, wxID_ANY))
+        return false;
+    SetFont(GetDialogFont());
+    return true;
+}
+
+void CPage::BuildControls()
+{
+    if (m_bHasControls)
+        return;
+    m_bHasControls = true;
+    CreateControls();
+}
