@@ -1,6 +1,7 @@
 // Text buffer throughput on 64 MiB of HTML-like text, each figure next to a
 // reference measured in the same run; the ratios are printed at the end.
 // "--dump-text=PATH" writes the text to PATH and exits (for grep_reference.sh).
+#include "PageText.h"
 #include "model/BodyTag.h"
 #include "text/TextBuffer.h"
 
@@ -20,36 +21,12 @@ namespace {
 
 constexpr size_t kTextSize = size_t(64) << 20;
 
-// Tags, near misses of "<body" ("<b>", "<bdo", "Bordure") and CR LF lines;
-// the only "<body" (in any case) is 4 KiB before the end.
 const std::string& HtmlText()
 {
     static const std::string text = [] {
-        static const char* const pieces[] = {
-            "<div class=\"article\">\r\n",
-            "<p>Lorem ipsum dolor sit amet, <b>consectetur</b> adipiscing elit.</p>\r\n",
-            "<a href=\"page42.htm\">Suite</a><br>\r\n",
-            "<TABLE BORDER=0><TR><TD>Colonne</TD></TR></TABLE>\r\n",
-            "<!-- commentaire -->\r\n",
-            "<img src=\"images/fond.gif\" alt=\"Image\">\r\n",
-            "<span style=\"color:#FF0000\">Texte en rouge</span>\r\n",
-            "<h2>Titre de la section</h2>\r\n",
-            "<ul><li>Un</li><li>Deux</li></ul>\r\n",
-            "<p>Bordure et bobine: <bdo dir=\"ltr\">bo</bdo></p>\r\n",
-        };
-        std::string s = "<html><head><title>Page</title></head>\r\n";
-        s.reserve(kTextSize + 256);
-        uint32_t seed = 12345;
-        auto fill = [&](size_t upTo) {
-            while (s.size() < upTo) {
-                seed = seed * 1103515245u + 12345u;
-                s += pieces[(seed >> 16) % (sizeof pieces / sizeof pieces[0])];
-            }
-        };
-        fill(kTextSize - 4096);
-        s += "<body bgcolor=\"#FFFFFF\" text=\"#000000\">\r\n";
-        fill(kTextSize);
-        s.resize(kTextSize);
+        std::string s;
+        s.reserve(kTextSize);
+        GeneratePageText(kTextSize, [&](std::string_view piece) { s += piece; });
         return s;
     }();
     return text;
