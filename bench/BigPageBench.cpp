@@ -39,6 +39,7 @@ constexpr std::string_view kNewTag = "<body bgcolor=\"#FFFFCC\" text=\"#000080\"
 struct Run
 {
     double seconds = 0;
+    double cpuSeconds = 0; // user + system
     double peakMiB = 0;
 };
 
@@ -79,6 +80,8 @@ bool Spawn(const std::vector<std::string>& args, Run& run, bool cLocale = false)
     if (wait4(pid, &status, 0, &usage) != pid)
         return false;
     run.seconds += Now() - start;
+    for (const timeval& t : {usage.ru_utime, usage.ru_stime})
+        run.cpuSeconds += double(t.tv_sec) + double(t.tv_usec) * 1e-6;
     run.peakMiB = std::max(run.peakMiB, double(usage.ru_maxrss) / 1024);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -115,11 +118,11 @@ struct Series
     const char* name;
     std::vector<Run> runs;
 
-    double MedianSeconds() const
+    double MedianOf(double Run::*field) const
     {
         std::vector<double> v;
         for (const Run& r : runs)
-            v.push_back(r.seconds);
+            v.push_back(r.*field);
         return Median(v);
     }
     double MaxPeak() const
@@ -131,23 +134,23 @@ struct Series
     }
 };
 
-// Median over the rounds of ours / reference wall time.
-double MedianRatio(const Series& ours, const Series& reference)
+// Median over the rounds of ours / reference.
+double MedianRatio(const Series& ours, const Series& reference, double Run::*field)
 {
     std::vector<double> ratios;
     for (size_t i = 0; i < ours.runs.size() && i < reference.runs.size(); ++i)
-        ratios.push_back(ours.runs[i].seconds / reference.runs[i].seconds);
+        ratios.push_back(ours.runs[i].*field / reference.runs[i].*field);
     return Median(ratios);
 }
 
 void Report(const Series& ours, const Series& reference, double fileMiB)
 {
-    std::printf("  %-8s %9.1f ms  peak RSS %7.1f MiB (%.2fx the file)\n", ours.name, ours.MedianSeconds() * 1000,
-                ours.MaxPeak(), ours.MaxPeak() / fileMiB);
-    std::printf("  %-8s %9.1f ms  peak RSS %7.1f MiB\n", reference.name, reference.MedianSeconds() * 1000,
-                reference.MaxPeak());
-    std::printf("  %s / %s, median of per-round ratios: %.2f\n", ours.name, reference.name,
-                MedianRatio(ours, reference));
+    for (const Series* series : {&ours, &reference})
+        std::printf("  %-8s wall %8.1f ms  CPU %8.1f ms  peak RSS %7.1f MiB (%.2fx the file)\n", series->name,
+                    series->MedianOf(&Run::seconds) * 1000, series->MedianOf(&Run::cpuSeconds) * 1000,
+                    series->MaxPeak(), series->MaxPeak() / fileMiB);
+    std::printf("  %s / %s, median of per-round ratios: wall %.2f, CPU %.2f\n", ours.name, reference.name,
+                MedianRatio(ours, reference, &Run::seconds), MedianRatio(ours, reference, &Run::cpuSeconds));
 }
 
 bool Measure(const std::string& self, const std::string& folder, size_t mib, int rounds)

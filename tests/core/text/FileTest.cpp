@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
+#include <thread>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -108,4 +111,31 @@ TEST_F(TextBufferFile, NonRegularFilesFailAtOnce)
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}
+
+// A reader that maps the file dies of SIGBUS past the new end; this one keeps
+// a prefix of the old bytes, at least the part that stays.
+TEST_F(TextBufferFile, LoadOfAFileThatShrinksMeanwhileKeepsAPrefix)
+{
+    const std::string path = PathOf("shrinking.htm");
+    std::string content(size_t(32) << 20, '\0');
+    for (size_t i = 0; i < content.size(); ++i)
+        content[i] = char('a' + i % 23);
+    const size_t kept = content.size() / 3 + 1;
+    bool shrank = false;
+    for (int attempt = 0; attempt < 20 && !shrank; ++attempt) {
+        Write(path, content);
+        std::thread cutter([&] {
+            std::this_thread::sleep_for(std::chrono::microseconds(250 * attempt));
+            EXPECT_EQ(truncate(path.c_str(), off_t(kept)), 0);
+        });
+        CTextBuffer b;
+        const bool loaded = b.LoadFile(path.c_str());
+        cutter.join();
+        ASSERT_TRUE(loaded);
+        ASSERT_GE(b.Length(), kept);
+        ASSERT_TRUE(b.View() == std::string_view(content).substr(0, b.Length())) << b.Length();
+        shrank = b.Length() < content.size();
+    }
+    EXPECT_TRUE(shrank) << "the file was never cut while it was read";
 }
