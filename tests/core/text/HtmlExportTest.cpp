@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include <unistd.h>
+
 using namespace std::string_literals;
 
 namespace {
@@ -109,14 +111,28 @@ TEST(HtmlExport, UnwritableFolderLeavesEverythingAsItWas)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);
 }
 
-TEST(HtmlExport, LargeFileWithTagAtItsEnd)
+// A page with a second name is written in place, over the text it was read
+// from: the text around the tag must come from what was read, not from the
+// file. Both ways give the same bytes, over more than one write stretch.
+TEST(HtmlExport, LargePageReplacedOrWrittenInPlace)
 {
-    CScratchDir dir;
-    const std::string path = dir.Path("large.html");
     const std::string content = LargeMarkup();
-    WriteBytes(path, content + "<BODY>");
-    EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
-    EXPECT_TRUE(ReadBytes(path) == content + std::string(kTag) + "\r\n<!-- BODY -->");
+    const std::string page = content + "<BODY>" + content;
+    const std::string expected = content + std::string(kTag) + "\r\n<!-- BODY -->" + content;
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "written in place" : "replaced");
+        CScratchDir dir;
+        const std::string path = dir.Path("large.html");
+        WriteBytes(path, page);
+        if (secondName) {
+            ASSERT_EQ(link(path.c_str(), dir.Path("other.html").c_str()), 0);
+        }
+        EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
+        EXPECT_TRUE(ReadBytes(path) == expected);
+        if (secondName) {
+            EXPECT_TRUE(ReadBytes(dir.Path("other.html")) == expected);
+        }
+    }
 }
 
 } // namespace
