@@ -117,8 +117,9 @@ bool DecidedAtOnce(const char* text, const char* pattern, int32_t textLength, in
 }
 
 // Faulting a fresh block in page by page as read() fills it costs several
-// times the copy: a big block asks for huge pages and is mapped in one call.
-// Both are hints; where the system declines, read() faults the pages in.
+// times the copy: a big block asks for huge pages and has them all put in
+// place in one call. Both are hints; where the system declines, read()
+// faults the pages in.
 void PrepareToFill(char* block, size_t count)
 {
     constexpr size_t kBigBlock = size_t(4) << 20;

@@ -117,8 +117,8 @@ TEST(HtmlExport, UnwritableFolderLeavesEverythingAsItWas)
 TEST(HtmlExport, LargePageReplacedOrWrittenInPlace)
 {
     const std::string content = LargeMarkup();
-    const std::string page = content + "<BODY>" + content;
-    const std::string expected = content + std::string(kTag) + "\r\n<!-- BODY -->" + content;
+    const std::string page = content + content + "<BODY>" + content;
+    const std::string expected = content + content + std::string(kTag) + "\r\n<!-- BODY -->" + content;
     for (const bool secondName : {false, true}) {
         SCOPED_TRACE(secondName ? "written in place" : "replaced");
         CScratchDir dir;
