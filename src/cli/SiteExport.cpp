@@ -284,5 +284,7 @@ SiteExportReport ExportSite(CPageList& pages, std::string_view tag, unsigned wor
 
 unsigned DefaultWorkerCount()
 {
-    return std::clamp(std::thread::hardware_concurrency(), 1u, 64u);
+    // Each save waits for its file to reach the disk: with a few workers per
+    // core the disk has several saves to merge while the cores stay busy.
+    return std::clamp(4 * std::thread::hardware_concurrency(), 4u, 64u);
 }

@@ -61,11 +61,11 @@ struct SiteExportCallbacks
 // old content). A page that fails leaves the others going. Each page's bytes
 // are those of a sequential run in the given order: two names of one file
 // (the same name twice, a symbolic or a hard link) are written one after the
-// other, in order. Each worker has at most a few files open at once.
+// other, in order. A worker has at most two files open at once.
 SiteExportReport ExportSite(CPageList& pages, std::string_view tag, unsigned workers,
                             const SiteExportCallbacks& callbacks);
 
-// One worker per core, at least one, at most 64.
+// Four workers per core, at least 4, at most 64: at most 128 files open.
 unsigned DefaultWorkerCount();
 
 // A short French text for an errno value ("plus de place sur le disque").
