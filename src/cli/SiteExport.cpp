@@ -171,9 +171,10 @@ public:
 
     SiteExportReport Run(unsigned workers)
     {
-        m_nRunning = std::max(workers, 1u);
+        const unsigned count = std::max(workers, 1u);
+        m_nRunning = count;
         std::vector<std::thread> threads;
-        for (unsigned i = 0; i < m_nRunning; ++i)
+        for (unsigned i = 0; i < count; ++i)
             threads.emplace_back([this] { Work(); });
         ShowProgress();
         for (std::thread& thread : threads)

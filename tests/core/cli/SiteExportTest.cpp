@@ -1,6 +1,6 @@
 // The parallel export: the same bytes as one page after the other.
-#include "ScratchFiles.h"
 #include "cli/SiteExport.h"
+#include "ScratchFiles.h"
 #include "text/HtmlExport.h"
 
 #include <gtest/gtest.h>
