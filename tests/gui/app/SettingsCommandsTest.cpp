@@ -1,6 +1,7 @@
 #include "Harness.h"
 #include "ScratchFiles.h"
 #include "app/BodyTagDlg.h"
+#include "cli/CommandLine.h"
 #include "pages/PageColour.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
@@ -15,6 +16,7 @@
 #include <wx/textctrl.h>
 
 #include <filesystem>
+#include <sstream>
 
 using namespace VelloranTest;
 namespace fs = std::filesystem;
@@ -91,6 +93,44 @@ TEST_F(SettingsCommands, StoredSchemeComesBackWithItsDefaultMarks)
     SendMenuCommand(m_dlg, ID_FILE_LOAD_DEFAULT);
     EXPECT_TRUE(m_dlg->GetScheme() == stored);
     EXPECT_EQ(Tag(), "<body bgcolor=\"#996633\" background=\"fond.png\" leftmargin=\"7\">");
+}
+
+TEST_F(SettingsCommands, CommandLineTagIsTheBodyCodeOfTheStoredScheme)
+{
+    Scheme stored;
+    stored.bgcolor = 0x00ABCDEF;
+    stored.alink = 0x000000FF;
+    stored.vlink = 0xFF123456; // default: left out
+    stored.topmargin = 0;
+    stored.useback = 1;
+    stored.watermark = 1;
+    stored.background.Assign("images/Fond d'été.gif");
+    m_dlg->GetScheme() = stored;
+    SendMenuCommand(m_dlg, ID_FILE_SAVE_DEFAULT);
+    m_dlg->GetScheme() = Scheme();
+    SendMenuCommand(m_dlg, ID_FILE_LOAD_DEFAULT);
+
+    // Each row toggles one case option in the window, then compares.
+    const struct
+    {
+        int toggle;
+        std::vector<std::string> args;
+    } rows[] = {
+        {0, {"--tag", "--default"}},
+        {ID_OPTION_TAGS_UPPER, {"--tag", "--default", "--upper-tags"}},
+        {ID_OPTION_HEX_UPPER, {"--tag", "--default", "--upper-tags", "--lower-hex"}},
+        {ID_OPTION_TAGS_UPPER, {"--tag", "--default", "--lower-hex"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.args));
+        if (row.toggle)
+            SendMenuCommand(m_dlg, row.toggle);
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCommandLine(row.args, {in, out, err}), kExitAllWritten) << err.str();
+        EXPECT_EQ(out.str(), m_dlg->GetBodyCode() + "\n");
+        EXPECT_EQ(out.str(), Tag() + "\n") << "what the body code box shows";
+    }
 }
 
 TEST_F(SettingsCommands, RestartKeepsOptionsAndPositionButNotTheScheme)
