@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks what users get: a Release build installed with DESTDIR into a
-# staging folder (files, desktop entry, AppStream metadata, the installed
-# program run under Xvfb), then the Debian package made by CPack (control
-# fields, file list). Exits non-zero on the first stage with a problem, after
-# listing every problem of that stage.
+# staging folder (files, manual page, desktop entry, AppStream metadata, the
+# command line without a display, the installed program run under Xvfb),
+# then the Debian package made by CPack (control fields, file list). Exits
+# non-zero on the first stage with a problem, after listing every problem of
+# that stage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -121,6 +122,7 @@ expected=(
   share/applications/velloran.desktop
   share/metainfo/velloran.metainfo.xml
   share/doc/velloran/copyright
+  share/man/man1/velloran.1.gz
   share/icons/hicolor/scalable/apps/velloran.svg
 )
 for size in "${icon_sizes[@]}"; do
@@ -141,6 +143,17 @@ for size in "${icon_sizes[@]}"; do
 done
 svg=$root/share/icons/hicolor/scalable/apps/velloran.svg
 [ -f "$svg" ] && ! file -b "$svg" | grep -q 'SVG' && problem "the scalable icon is not SVG: $(file -b "$svg")"
+
+man_page=$root/share/man/man1/velloran.1.gz
+if [ -f "$man_page" ]; then
+  man_warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$man_page" 2>&1 >/dev/null)
+  [ -z "$man_warnings" ] || problem "man warns about velloran.1: $man_warnings"
+  lexgrog "$man_page" | grep -q ': "velloran - ' || problem "velloran.1 has no NAME line for whatis"
+fi
+# The command line needs no display.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/bin/velloran" --version 2>&1) ||
+  problem "the installed velloran --version failed: $version"
+[ "$version" = "$title" ] || problem "velloran --version printed \"$version\", not \"$title\""
 
 desktop=$root/share/applications/velloran.desktop
 if [ -f "$desktop" ]; then

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-liberation fonts-dejavu-core
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file man-db
 )
 
 missing=()
