@@ -100,20 +100,30 @@ std::string ErrorText(int error)
 
 namespace {
 
-// Why a page could not be read when no errno said it: LoadFile refuses what
-// is not a regular file, and files too large for a text buffer.
+// Why a page could not be read: the reader refuses what is not a regular
+// file, and files too large for a text buffer, whatever errno says.
 std::string ReadFailure(const std::string& page, int error)
 {
     struct stat st;
-    if (error != 0 || stat(page.c_str(), &st) != 0)
-        return ErrorText(error != 0 ? error : errno);
+    if (stat(page.c_str(), &st) != 0)
+        return ErrorText(errno);
     if (S_ISDIR(st.st_mode))
         return ErrorText(EISDIR);
     if (!S_ISREG(st.st_mode))
         return "ce n'est pas un fichier ordinaire";
     if (uint64_t(st.st_size) > CTextBuffer::maxLength)
         return ErrorText(EFBIG);
-    return "cause inconnue";
+    return error != 0 ? ErrorText(error) : "cause inconnue";
+}
+
+// Why a page could not be written: a page without any write bit is read-only
+// for every user (root included), and the writer then sets no errno.
+std::string WriteFailure(const std::string& page, int error)
+{
+    struct stat st;
+    if (stat(page.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)
+        return "page en lecture seule";
+    return error != 0 ? ErrorText(error) : "cause inconnue";
 }
 
 std::optional<std::string> ExportOnePage(const std::string& page, std::string_view tag)
@@ -127,7 +137,7 @@ std::optional<std::string> ExportOnePage(const std::string& page, std::string_vi
     case ExportResult::CannotRead:
         return "lecture impossible (" + ReadFailure(page, error) + ")";
     case ExportResult::CannotWrite:
-        return "écriture impossible (" + (error != 0 ? ErrorText(error) : std::string("cause inconnue")) + ")";
+        return "écriture impossible (" + WriteFailure(page, error) + ")";
     }
     return "cause inconnue";
 }
