@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
+#include <unordered_set>
 #include <vector>
 
 #include <dirent.h>
@@ -162,8 +164,20 @@ pid_t TemporaryOwner(std::string_view name)
     return pid_t(std::atoi(std::string(rest.substr(0, dash)).c_str()));
 }
 
+// Once per folder and process: the scan reads the whole folder, and doing it
+// at every save made saving every page of a flat folder quadratic.
+bool FirstSaveInto(const std::string& folder)
+{
+    static std::mutex mutex;
+    static std::unordered_set<std::string> seen;
+    const std::lock_guard lock(mutex);
+    return seen.insert(folder).second;
+}
+
 void RemoveStaleTemporaries(const std::string& folder)
 {
+    if (!FirstSaveInto(folder))
+        return;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;

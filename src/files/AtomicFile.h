@@ -18,9 +18,9 @@
 //   made first (beside it, or in the temporary folder when its own folder is
 //   read-only) and copied back when the write fails.
 // - Temporaries are named ".<name>.velloran-tmp-<pid>-<n>" and locked while
-//   in use. A save removes the folder's temporaries that are ours (our user,
-//   our name pattern) whose process is gone and whose lock is free; it never
-//   touches any other file. A backup copy left by a crash in the middle of an
+//   in use. The first save into a folder in a process removes the folder's
+//   temporaries that are ours (our user, our name pattern) whose process is
+//   gone and whose lock is free; it never touches any other file. A backup copy left by a crash in the middle of an
 //   in-place write (".<name>.velloran-backup-<pid>-<n>") holds the only good
 //   copy of the old text and is never removed.
 #pragma once
