@@ -3,27 +3,28 @@
 # `cp -r` then `sync`, in the same run, on the same disk. Prints the wall times,
 # their ratio and the export's peak memory for a tenth of the pages and for all
 # of them (flat memory: the two should be about the same).
-# Usage: bench/export_site.sh <path to velloran> [pages] [KiB per page] [rounds]
+# Usage: bench/export_site.sh <path to velloran> [pages] [KiB per page] [rounds] [pages per folder]
 set -euo pipefail
 velloran=$(realpath "${1:?path to the velloran program}")
 pages=${2:-10000}
 kib=${3:-40}
 rounds=${4:-3}
+per_folder=${5:-100}
 
 # Beside the build by default: the temporary folder may be a small tmpfs.
 work=$(mktemp -d "${BENCH_DIR:-$(dirname "$velloran")}/export-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config
 
-# 100 pages a folder, each a little HTML page of about kib KiB with CR LF lines
+# per_folder pages a folder, each a little HTML page of about kib KiB with CR LF lines
 # and a body tag to replace.
-awk -v pages="$pages" -v kib="$kib" -v root="$work/site" 'BEGIN {
+awk -v pages="$pages" -v kib="$kib" -v per="$per_folder" -v root="$work/site" 'BEGIN {
   line = "<p>Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor <a href=\"x.html\">lien</a>.</p>\r\n"
   body = ""
   while (length(body) < kib * 1024 - 200) body = body line
   for (i = 0; i < pages; i++) {
-    folder = sprintf("%s/d%03d", root, int(i / 100))
-    if (i % 100 == 0) system("mkdir -p " folder)
+    folder = sprintf("%s/d%03d", root, int(i / per))
+    if (i % per == 0) system("mkdir -p " folder)
     file = sprintf("%s/page%05d.html", folder, i)
     printf "<!DOCTYPE html>\r\n<html><head><title>Page %d</title></head>\r\n<body bgcolor=\"#ffffff\" text=\"#000000\">\r\n%s</body></html>\r\n", i, body > file
     close(file)
@@ -35,7 +36,7 @@ sync
 
 seconds() { awk -v s="$1" -v e="$2" 'BEGIN { printf "%.3f", (e - s) / 1e9 }'; }
 
-echo "pages: $pages of $kib KiB ($(du -sh "$work/site" | cut -f1)), rounds: $rounds"
+echo "pages: $pages of $kib KiB, $per_folder a folder ($(du -sh "$work/site" | cut -f1)), rounds: $rounds"
 ratios=()
 for ((r = 1; r <= rounds; r++)); do
   rm -rf "$work/copy"

@@ -24,21 +24,16 @@ std::optional<std::string> CPageList::Next()
             const std::lock_guard lock(m_mutex);
             return m_names[m_nNext++];
         }
-        if (!m_bReadingInput) {
-            // A second "-" finds the stream at its end.
-            std::string line;
-            while (std::getline(m_in, line)) {
-                if (line.empty())
-                    continue;
-                const std::lock_guard lock(m_mutex);
-                ++m_nFromInput;
-                return line;
-            }
-            m_bReadingInput = true;
+        // A second "-" finds the stream at its end.
+        for (std::string line; std::getline(m_in, line);) {
+            if (line.empty())
+                continue;
+            const std::lock_guard lock(m_mutex);
+            ++m_nFromInput;
+            return line;
         }
         const std::lock_guard lock(m_mutex);
         m_bInputDone = true;
-        m_bReadingInput = false;
         ++m_nNext;
     }
     return std::nullopt;

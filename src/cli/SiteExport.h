@@ -30,7 +30,6 @@ private:
     std::istream& m_in;
     size_t m_nNext = 0;
     size_t m_nFromInput = 0;
-    bool m_bReadingInput = false;
     bool m_bInputDone = false;
     mutable std::mutex m_mutex; // Total() is asked from another thread
 };
