@@ -58,19 +58,4 @@ TEST(SiteExport, EveryPageAsASequentialRunWritesIt)
     }
 }
 
-TEST(SiteExport, PageListReadsTheInputWhereTheDashStands)
-{
-    std::istringstream input("x.html\n\ny z.html\n");
-    CPageList list({"a.html", "-", "b.html", "-"}, input);
-    std::vector<std::string> got;
-    while (std::optional<std::string> page = list.Next()) {
-        got.push_back(*page);
-        if (got.size() == 2) {
-            EXPECT_EQ(list.Total(), std::nullopt) << "the input is not read to its end yet";
-        }
-    }
-    EXPECT_EQ(got, (std::vector<std::string>{"a.html", "x.html", "y z.html", "b.html"}));
-    EXPECT_EQ(list.Total(), 4u);
-}
-
 } // namespace
