@@ -160,10 +160,18 @@ std::string ResolvedPath(const std::string& page)
 // replaces the file keeps, and its inode, which hard links share.
 std::vector<std::string> IdentityKeys(const std::string& page)
 {
-    std::vector<std::string> keys{"p" + ResolvedPath(page)};
+    // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) about a
+    // literal + a temporary string here.
+    std::vector<std::string> keys(1, "p");
+    keys[0] += ResolvedPath(page);
     struct stat st;
-    if (stat(page.c_str(), &st) == 0)
-        keys.push_back("i" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino));
+    if (stat(page.c_str(), &st) == 0) {
+        std::string inode = "i";
+        inode += std::to_string(st.st_dev);
+        inode += ':';
+        inode += std::to_string(st.st_ino);
+        keys.push_back(std::move(inode));
+    }
     return keys;
 }
 
