@@ -8,7 +8,6 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/eventfilter.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/html/htmlwin.h>
@@ -115,27 +114,6 @@ private:
     std::vector<Page> m_history; // the pages before the current one, oldest first
 };
 
-// Escape closes the help popup, whichever window has the keyboard: the
-// popup itself never takes the focus.
-class CPopupEscape : public wxEventFilter
-{
-public:
-    explicit CPopupEscape(wxWeakRef<wxTipWindow>& popup) : m_popup(popup) {}
-
-    int FilterEvent(wxEvent& event) override
-    {
-        wxTipWindow* popup = Alive(m_popup);
-        if (!popup || event.GetEventType() != wxEVT_CHAR_HOOK ||
-            static_cast<wxKeyEvent&>(event).GetKeyCode() != WXK_ESCAPE)
-            return Event_Skip;
-        popup->Close();
-        return Event_Processed;
-    }
-
-private:
-    wxWeakRef<wxTipWindow>& m_popup;
-};
-
 } // namespace
 
 CHelpService& CHelpService::Get()
@@ -206,10 +184,6 @@ void CHelpService::ShowPopup(wxWindow* owner, const wxString& text)
     wxWindow* parent = owner ? wxGetTopLevelParent(owner) : wxTheApp->GetTopWindow();
     m_sPopupText = text;
     m_wndPopup = new wxTipWindow(parent, text, kPopupWidth);
-    if (!m_pEscape) {
-        m_pEscape = std::make_unique<CPopupEscape>(m_wndPopup);
-        wxEvtHandler::AddFilter(m_pEscape.get());
-    }
 }
 
 void CHelpService::ShowPage(const wxString& title, const wxString& html)
@@ -225,10 +199,6 @@ void CHelpService::CloseAll()
         popup->Close();
     if (wxFrame* help = Alive(m_wndHelp))
         help->Destroy();
-    if (m_pEscape) {
-        wxEvtHandler::RemoveFilter(m_pEscape.get());
-        m_pEscape.reset();
-    }
 }
 
 namespace {

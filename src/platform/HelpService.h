@@ -15,10 +15,8 @@
 #include <wx/weakref.h>
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 
-class wxEventFilter;
 class wxFrame;
 class wxTipWindow;
 class wxWindow;
@@ -72,7 +70,6 @@ private:
     wxWeakRef<wxTipWindow> m_wndPopup;
     wxString m_sPopupText;
     wxWeakRef<wxFrame> m_wndHelp;
-    std::unique_ptr<wxEventFilter> m_pEscape; // closes the popup on Escape
 };
 
 // The help file of the program at executablePath, looked for as said above;
