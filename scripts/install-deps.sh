@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
-  libwxgtk3.2-dev libgtk-3-dev libx11-dev libxdamage-dev
+  libwxgtk3.2-dev wx3.2-i18n libgtk-3-dev libx11-dev libxdamage-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-liberation fonts-dejavu-core

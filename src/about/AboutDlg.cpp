@@ -59,16 +59,21 @@ void CAboutDlg::OnOK(wxCommandEvent&)
     EndDialog(wxID_OK);
 }
 
-// The desktop's handlers open the addresses; nothing is reported when none
-// can.
+UrlOpener& AboutUrlOpener()
+{
+    // Nothing is reported when the desktop has no handler.
+    static UrlOpener opener = [](const wxString& url) { wxLaunchDefaultBrowser(url); };
+    return opener;
+}
+
 void CAboutDlg::OnGoMail(wxCommandEvent&)
 {
-    wxLaunchDefaultBrowser("mailto:" + ResString(IDS_ABOUT_EMAIL));
+    AboutUrlOpener()("mailto:" + ResString(IDS_ABOUT_EMAIL));
 }
 
 void CAboutDlg::OnGoHome(wxCommandEvent&)
 {
-    wxLaunchDefaultBrowser(ResString(IDS_ABOUT_HOMEPAGE));
+    AboutUrlOpener()(ResString(IDS_ABOUT_HOMEPAGE));
 }
 
 void CAboutDlg::OnHelpInfo(wxHelpEvent& event)

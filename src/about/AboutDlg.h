@@ -5,7 +5,14 @@
 
 #include <wx/dialog.h>
 
+#include <functional>
+
 class CHelpModeButton;
+
+// What the "Go!" buttons hand their address to ("mailto:..." or the home
+// page): the desktop's handler, unless replaced (the tests record instead).
+using UrlOpener = std::function<void(const wxString& url)>;
+UrlOpener& AboutUrlOpener();
 
 class CAboutDlg : public wxDialog
 {

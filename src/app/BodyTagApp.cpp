@@ -4,9 +4,16 @@
 
 #include <wx/clipbrd.h>
 #include <wx/image.h>
+#include <wx/translation.h>
+#include <wx/uilocale.h>
 
 bool CBodyTagApp::OnInit()
 {
+    // wx's and GTK's own texts (stock buttons, the colour and file dialogs)
+    // in the user's language, where a translation is installed.
+    wxUILocale::UseDefault();
+    wxTranslations::Set(new wxTranslations);
+    wxTranslations::Get()->AddStdCatalog();
     wxInitAllImageHandlers();
     auto* dialog = new CBodyTagDlg;
     SetTopWindow(dialog);

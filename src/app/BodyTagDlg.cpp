@@ -96,7 +96,7 @@ void CBodyTagDlg::OnInitDialog()
     UpdateBodyCode();
 
     m_wndTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CBodyTagDlg::OnTabChanged, this);
-    m_panel->FindWindow(IDC_COPY_CODE)->Bind(wxEVT_BUTTON, &CBodyTagDlg::OnCopyCode, this);
+    m_panel->FindWindow(IDC_COPY_CODE)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { CopyCode(); });
     Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
     Bind(wxEVT_CHAR_HOOK, &CBodyTagDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CBodyTagDlg::OnClose, this);
@@ -131,8 +131,10 @@ void CBodyTagDlg::BuildMenu()
                 continue;
             }
             const int id = ToWxMenuId(item.id);
-            popup->Append(id, wxString::FromUTF8(item.label), wxString(),
-                          item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
+            wxString label = wxString::FromUTF8(item.label);
+            if (item.shortcut)
+                label << '\t' << item.shortcut;
+            popup->Append(id, label, wxString(), item.checkable ? wxITEM_CHECK : wxITEM_NORMAL);
             if (item.checkable)
                 popup->Check(id, item.checked);
         }
@@ -257,7 +259,7 @@ void CBodyTagDlg::OnTabChanged(wxBookCtrlEvent& event)
     }
 }
 
-void CBodyTagDlg::OnCopyCode(wxCommandEvent&)
+void CBodyTagDlg::CopyCode()
 {
     m_wndBodyCode->SelectAll();
     m_wndBodyCode->Copy();
@@ -277,6 +279,9 @@ void CBodyTagDlg::OnMenuCommand(wxCommandEvent& event)
         break;
     case ID_FILE_SAVE_DEFAULT:
         OnSaveDefaultScheme();
+        break;
+    case ID_FILE_COPY_CODE:
+        CopyCode();
         break;
     case ID_FILE_QUIT:
         Close();
@@ -324,9 +329,12 @@ void CBodyTagDlg::OnCharHook(wxKeyEvent& event)
     // GTK raises no help request for F1: raise it for the focused control.
     if (SendHelpKey(this, event))
         return;
-    // Enter and Escape never close the main window.
+    // Enter and Escape never close the main window; Enter reaches a box
+    // that takes it (the colour pages' hex box).
     const int key = event.GetKeyCode();
-    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE)
+    const auto* text = wxDynamicCast(wxWindow::FindFocus(), wxTextCtrl);
+    const bool boxTakesEnter = text && text->HasFlag(wxTE_PROCESS_ENTER);
+    if (((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !boxTakesEnter) || key == WXK_ESCAPE)
         return;
     event.Skip();
 }

@@ -85,7 +85,8 @@ private:
 
     void OnPaintPreview(wxPaintEvent& event);
     void OnTabChanged(wxBookCtrlEvent& event);
-    void OnCopyCode(wxCommandEvent& event);
+    // "&Copier le code": the whole tag onto the clipboard.
+    void CopyCode();
     void OnMenuCommand(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);

@@ -7,10 +7,9 @@
 #include "text/HtmlExport.h"
 #include "text/HtmlImport.h"
 
-
 void CBodyTagDlg::OnImportHtml()
 {
-    CFileDialog dialog(this, IDS_FILTER_HTML, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    CFileDialog dialog(this, IDS_TITLE_IMPORT, IDS_FILTER_HTML, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK)
         return;
     ImportBodyTag(dialog.GetPath());
@@ -36,7 +35,7 @@ bool CBodyTagDlg::ImportBodyTag(const wxString& path)
 void CBodyTagDlg::OnExportHtml()
 {
     // No overwrite prompt: export is meant to update an existing page.
-    CFileDialog dialog(this, IDS_FILTER_HTML, wxFD_SAVE);
+    CFileDialog dialog(this, IDS_TITLE_EXPORT, IDS_FILTER_HTML, wxFD_SAVE);
     if (dialog.ShowModal() != wxID_OK)
         return;
     ExportBodyTag(wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), "html")));
@@ -52,6 +51,9 @@ bool CBodyTagDlg::ExportBodyTag(const wxString& path)
         return false;
     case ExportResult::CannotWrite:
         ShowFileError(this, IDS_EXPORT_CANNOT_WRITE, path);
+        return false;
+    case ExportResult::CannotCreate:
+        ShowFileError(this, IDS_EXPORT_CANNOT_CREATE, path);
         return false;
     }
     return false;

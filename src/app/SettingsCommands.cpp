@@ -113,7 +113,7 @@ void CBodyTagDlg::OnSaveDefaultScheme()
 
 void CBodyTagDlg::OnLoadPaletteFile()
 {
-    CFileDialog dialog(this, IDS_FILTER_PALETTE, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    CFileDialog dialog(this, IDS_TITLE_PALETTE_LOAD, IDS_FILTER_PALETTE, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
         LoadPaletteFile(dialog.GetPath());
 }
@@ -158,7 +158,7 @@ void CBodyTagDlg::OnSavePaletteFile()
 {
     if (!CheckColourTabSelected())
         return;
-    CFileDialog dialog(this, IDS_FILTER_PALETTE, wxFD_SAVE);
+    CFileDialog dialog(this, IDS_TITLE_PALETTE_SAVE, IDS_FILTER_PALETTE, wxFD_SAVE);
     while (dialog.ShowModal() == wxID_OK) {
         // GTK adds no extension of its own, and asks before replacing only
         // the name as typed: ask ourselves once the extension is on.

@@ -32,7 +32,21 @@ bool CPaletteGrid::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, c
     Bind(wxEVT_PAINT, &CPaletteGrid::OnPaint, this);
     Bind(wxEVT_LEFT_DOWN, &CPaletteGrid::OnLeftDown, this);
     Bind(wxEVT_KEY_DOWN, &CPaletteGrid::OnKeyDown, this);
+    Bind(wxEVT_SET_FOCUS, &CPaletteGrid::OnFocus, this);
+    Bind(wxEVT_KILL_FOCUS, &CPaletteGrid::OnFocus, this);
     return true;
+}
+
+void CPaletteGrid::DoEnable(bool enable)
+{
+    wxControl::DoEnable(enable);
+    Refresh(false);
+}
+
+void CPaletteGrid::OnFocus(wxFocusEvent& event)
+{
+    Refresh(false);
+    event.Skip();
 }
 
 wxSize CPaletteGrid::DoGetBestSize() const
@@ -136,7 +150,26 @@ void CPaletteGrid::OnPaint(wxPaintEvent&)
         }
         DrawAll();
     }
+    if (!IsEnabled()) {
+        dc.DrawBitmap(m_bmpMem.ConvertToDisabled(), 0, 0);
+        return;
+    }
     dc.DrawBitmap(m_bmpMem, 0, 0);
+    if (HasFocus()) {
+        // Over the selected cell's black line and the white ring inside it.
+        const GridGeometry geometry = Geometry();
+        const GridCell cell = m_logic.GetSelection();
+        const wxColour mark = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+        const int x0 = cell.col * geometry.pitchX;
+        const int y0 = cell.row * geometry.pitchY;
+        const int w = geometry.pitchX + 1;
+        const int h = geometry.pitchY + 1;
+        dc.SetPen(*wxTRANSPARENT_PEN);
+        Fill(dc, x0, y0, w, 2, mark);
+        Fill(dc, x0, y0 + h - 2, w, 2, mark);
+        Fill(dc, x0, y0, 2, h, mark);
+        Fill(dc, x0 + w - 2, y0, 2, h, mark);
+    }
 }
 
 void CPaletteGrid::OnLeftDown(wxMouseEvent& event)

@@ -1,6 +1,8 @@
 // The 15 by 15 palette grid of a colour page: the cells as a lattice of
 // white one-pixel lines, the selected cell framed in black inside two white
-// rings, moved by the left button and the arrow keys.
+// rings, moved by the left button and the arrow keys. A sunken edge sets it
+// off from the page; with the focus, the selected cell's frame takes the
+// selection colour; disabled, the grid is greyed.
 //
 // Every left-button press (whether or not it hit a cell or changed the
 // selection) and every arrow key is reported to the parent, synchronously,
@@ -28,10 +30,10 @@ public:
     // Shows and changes a palette kept elsewhere, which outlives the grid.
     explicit CPaletteGrid(CPaletteGridLogic& logic) : m_logic(logic) {}
     CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
-                 const wxSize& size = wxDefaultSize, long style = wxBORDER_STATIC);
+                 const wxSize& size = wxDefaultSize, long style = wxBORDER_SIMPLE);
     // Keeps the colours and the selection set before it.
     bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
-                const wxSize& size = wxDefaultSize, long style = wxBORDER_STATIC);
+                const wxSize& size = wxDefaultSize, long style = wxBORDER_SIMPLE);
 
     COLORREF GetSelectedColour() const { return m_logic.GetSelectedColour(); }
     GridCell GetSelection() const { return m_logic.GetSelection(); }
@@ -53,6 +55,7 @@ public:
 
 protected:
     wxSize DoGetBestSize() const override;
+    void DoEnable(bool enable) override;
 
 private:
     GridGeometry Geometry() const;
@@ -64,6 +67,7 @@ private:
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnKeyDown(wxKeyEvent& event);
+    void OnFocus(wxFocusEvent& event);
 
     CPaletteGridLogic m_ownLogic; // unused when the palette is kept elsewhere
     CPaletteGridLogic& m_logic;

@@ -84,7 +84,7 @@ void CPageBackground::OnImageChanged()
 
 void CPageBackground::OnBrowse()
 {
-    CFileDialog dialog(this, IDS_FILTER_IMAGE, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    CFileDialog dialog(this, IDS_TITLE_IMAGE, IDS_FILTER_IMAGE, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
         m_wndPath->SetValue(dialog.GetPath());
 }

@@ -4,6 +4,7 @@
 #include "app/BodyTagDlg.h"
 #include "controls/PaletteGrid.h"
 #include "controls/ScreenPickerDlg.h"
+#include "model/ColourForms.h"
 #include "platform/ColourConv.h"
 #include "platform/DialogBuilder.h"
 #include "platform/SpinButton.h"
@@ -99,6 +100,13 @@ void CPageColour::CreateControls()
     for (int id : {IDC_RED, IDC_GREEN, IDC_BLUE})
         Bind(
             wxEVT_TEXT, [this](wxCommandEvent&) { OnChangeRgb(); }, id);
+    m_wndHex->SetWindowStyleFlag(m_wndHex->GetWindowStyleFlag() | wxTE_PROCESS_ENTER);
+    m_wndHex->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnHexEntered(); });
+    m_wndHex->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+        if (!m_pOwner->IsBeingDeleted()) // its menu, holding the options, may be gone
+            OnHexEntered();
+        event.Skip();
+    });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnCopyHex(); }, IDC_COPY_HEX);
     Bind(
@@ -124,6 +132,31 @@ void CPageColour::SetPositions(COLORREF colour)
 void CPageColour::ShowHex(COLORREF colour)
 {
     m_wndHex->ChangeValue(wxString::FromUTF8(FormatColour(colour, m_pOwner->IsOptionChecked(ID_OPTION_HEX_UPPER))));
+    ShowHexError(false);
+}
+
+void CPageColour::ShowHexError(bool error)
+{
+    if (error == m_bHexError)
+        return;
+    m_bHexError = error;
+    m_wndHex->SetBackgroundColour(error ? wxColour(255, 200, 200) : wxNullColour);
+    m_wndHex->Refresh();
+}
+
+void CPageColour::OnHexEntered()
+{
+    const std::optional<COLORREF> colour = ParseSimpleColour(m_wndHex->GetValue().utf8_string());
+    if (!colour) {
+        ShowHexError(true);
+        return;
+    }
+    if (*colour == m_wndGrid->GetSelectedColour()) {
+        ShowHex(*colour); // the text in the program's own form
+        return;
+    }
+    m_wndGrid->SetSelectedColour(*colour);
+    SendGridNotice();
 }
 
 void CPageColour::ReadLinkButtons()
@@ -152,12 +185,8 @@ void CPageColour::OnChangeRgb()
     // Read back through the up-down controls: they know the current base,
     // and a box whose text is no number in 0..255 counts as 255 while it
     // keeps the text that was typed.
-    auto component = [](CSpinButton* spin) {
-        bool error = false;
-        const int pos = spin->GetPos(&error);
-        return uint8_t(error ? kComponentMax : pos);
-    };
-    const COLORREF colour = MakeColour(component(m_wndRedSpin), component(m_wndGreenSpin), component(m_wndBlueSpin));
+    const COLORREF colour = MakeColour(uint8_t(m_wndRedSpin->GetUsedPos()), uint8_t(m_wndGreenSpin->GetUsedPos()),
+                                       uint8_t(m_wndBlueSpin->GetUsedPos()));
     m_wndGrid->SetSelectedColour(colour);
     ShowHex(colour);
     StoreColour();
@@ -181,8 +210,7 @@ void CPageColour::OnDefault()
 
 void CPageColour::EnableColourControls(bool enabled)
 {
-    // The values and the swatch stay: a default colour still shows its RGB,
-    // and the grid keeps its look while disabled.
+    // The values and the swatches stay: a default colour still shows its RGB.
     for (int id : kColourControlIds)
         FindWindow(id)->Enable(enabled);
 }

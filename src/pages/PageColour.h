@@ -57,6 +57,11 @@ private:
     void ShowHex(COLORREF colour);
     // 16 when "&Valeurs RGB ou Hex" is checked, else 10.
     int InputBase() const;
+    // The box's background says that its text is no colour.
+    void ShowHexError(bool error);
+    // Enter or the focus leaving the hex box: a colour typed there becomes
+    // the current colour; other text leaves it and marks the box.
+    void OnHexEntered();
     // The new palette (the default one for null), keeping the colour.
     void ReplacePalette(const CTextBuffer* text);
     // The model's link from the link buttons: the pressed one, or -1.
@@ -75,4 +80,5 @@ private:
     wxToggleButton* m_wndLinks[3] = {};
 
     bool m_bUpdating = false; // the page itself sets the up-down positions
+    bool m_bHexError = false; // the hex box shows text that is no colour
 };

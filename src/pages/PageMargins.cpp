@@ -20,33 +20,11 @@ constexpr int kMarginMin = 0;
 constexpr int kMarginMax = 100;
 // How the sample shows a margin left to the browser.
 constexpr int kDefaultSampleMargin = 10;
-constexpr int kLabelGap = 4;
-
-// The margin a box gives: a text that is not a whole number in range counts
-// as the top of the range, in the sample and in the scheme alike.
-int MarginOf(CSpinButton* spin)
-{
-    bool error = false;
-    const int pos = spin->GetPos(&error);
-    return error ? kMarginMax : pos;
-}
-
 // The position an up-down control takes for a stored margin (not -1): it
 // holds 16-bit positions and clamps them to its range.
 int MarginPosition(int32_t margin)
 {
     return std::clamp<int>(int16_t(margin & 0xFFFF), kMarginMin, kMarginMax);
-}
-
-// GTK's text runs wider than the templates' font: a one-line label that
-// would wrap grows towards the box it names, as far as there is room.
-void WidenToBox(wxWindow* label, const wxWindow* box)
-{
-    const wxRect rect = label->GetRect();
-    const int room = box->GetRect().x - rect.x - label->FromDIP(kLabelGap);
-    const int width = std::min(label->GetBestSize().x, room);
-    if (width > rect.width)
-        label->SetSize(width, rect.height);
 }
 
 } // namespace
@@ -73,8 +51,6 @@ void CPageMargins::CreateControls()
     // sunken static shows it.
     m_wndSample->Reparent(m_wndFrame);
     m_wndFrame->SetBackgroundColour(GetBackgroundColour());
-    WidenToBox(m_wndSideLabel, m_wndSideValue);
-    WidenToBox(m_wndTopLabel, m_wndTopValue);
 
     static_cast<wxStaticText*>(FindWindow(IDC_MARGINS_INFO))
         ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_MARGINS)));
@@ -142,8 +118,10 @@ void CPageMargins::OnMarginChanged()
         return;
     const bool topDefault = m_wndTopDefault->GetValue();
     const bool sideDefault = m_wndSideDefault->GetValue();
-    const int top = topDefault ? kDefaultSampleMargin : MarginOf(m_wndTopSpin);
-    const int side = sideDefault ? kDefaultSampleMargin : MarginOf(m_wndSideSpin);
+    // A text that is not a whole number in range counts as the top of the
+    // range, in the sample and in the scheme alike.
+    const int top = topDefault ? kDefaultSampleMargin : m_wndTopSpin->GetUsedPos();
+    const int side = sideDefault ? kDefaultSampleMargin : m_wndSideSpin->GetUsedPos();
 
     // The top margin is taken off the bottom too. A rectangle deflated past
     // its size is left empty, and GTK would keep drawing an empty label at

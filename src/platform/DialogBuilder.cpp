@@ -12,19 +12,25 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/tglbtn.h>
-#include <wx/valtext.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-wxString FromUtf8(const char* text) { return wxString::FromUTF8(text ? text : ""); }
+wxString FromUtf8(const char* text)
+{
+    return wxString::FromUTF8(text ? text : "");
+}
 
 long TextStyle(uint32_t style)
 {
     long wxstyle = 0;
     if (style & kReadOnly)
         wxstyle |= wxTE_READONLY;
+    // A multi-line box wraps its lines unless it scrolls sideways.
     if (style & kMultiLine)
-        wxstyle |= wxTE_MULTILINE | wxTE_DONTWRAP;
+        wxstyle |= wxTE_MULTILINE | (style & (kHScroll | kAutoHScroll) ? wxTE_DONTWRAP : wxTE_BESTWRAP);
     if (style & kHScroll)
         wxstyle |= wxHSCROLL;
     return wxstyle;
@@ -62,10 +68,9 @@ wxWindow* CreateDefault(wxWindow* parent, const ControlTemplate& c, const wxRect
                                   r.GetSize());
     }
     case ControlKind::Edit: {
-        auto* edit = new wxTextCtrl(parent, c.id, text, r.GetPosition(), r.GetSize(), TextStyle(c.style));
-        if (c.style & kDigitsOnly)
-            edit->SetValidator(wxTextValidator(wxFILTER_DIGITS));
-        return edit;
+        // A digits-only box is the buddy of the up-down made next, which
+        // filters typing in its own base.
+        return new wxTextCtrl(parent, c.id, text, r.GetPosition(), r.GetSize(), TextStyle(c.style));
     }
     case ControlKind::Button:
     case ControlKind::DefButton: {
@@ -84,6 +89,44 @@ wxWindow* CreateDefault(wxWindow* parent, const ControlTemplate& c, const wxRect
         return CSpinButton::FromTemplate(parent, c, r); // the edit made just before is its buddy
     }
     return nullptr;
+}
+
+// Templates give a one-line label this height or less, in dialog units.
+constexpr int kOneLineHeight = 10;
+// The least room between a label and the control it names, in dialog units.
+constexpr int kLabelGap = 2;
+
+struct MadeControl
+{
+    const ControlTemplate* control;
+    wxWindow* window;
+};
+
+// GTK's text runs wider than the templates' font: a one-line label whose
+// text would be cut grows to its best width, and the control after it on
+// its row (the one it names) gives up room from its left edge.
+void FitLabels(wxWindow* parent, const std::vector<MadeControl>& made)
+{
+    const int gap = parent->ConvertDialogToPixels(wxSize(kLabelGap, 0)).x;
+    for (auto it = made.begin(); it != made.end(); ++it) {
+        if (it->control->kind != ControlKind::Static || it->control->h > kOneLineHeight)
+            continue;
+        const wxRect label = it->window->GetRect();
+        const int best = it->window->GetBestSize().x;
+        if (best <= label.width)
+            continue;
+        it->window->SetSize(best, label.height);
+        const auto named = std::find_if(it + 1, made.end(), [&](const MadeControl& next) {
+            const wxRect r = next.window->GetRect();
+            return r.x > label.x && r.y <= label.GetBottom() && label.y <= r.GetBottom();
+        });
+        if (named == made.end())
+            continue;
+        const wxRect box = named->window->GetRect();
+        const int left = label.x + best + gap;
+        if (left > box.x)
+            named->window->SetSize(left, box.y, std::max(1, box.GetRight() + 1 - left), box.height);
+    }
 }
 
 } // namespace
@@ -109,6 +152,7 @@ wxSize TemplateSizeToPixels(wxWindow* parent, const DialogTemplate& dialog)
 
 void BuildDialogControls(wxWindow* parent, const DialogTemplate& dialog, const ControlFactory& factory)
 {
+    std::vector<MadeControl> made;
     for (const ControlTemplate& c : dialog.controls) {
         const wxRect rect = TemplateRectToPixels(parent, c);
         wxWindow* window = factory ? factory(parent, c, rect) : nullptr;
@@ -128,5 +172,7 @@ void BuildDialogControls(wxWindow* parent, const DialogTemplate& dialog, const C
             window->Hide();
         if (c.style & kDisabled)
             window->Disable();
+        made.push_back({&c, window});
     }
+    FitLabels(parent, made);
 }

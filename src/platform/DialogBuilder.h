@@ -23,7 +23,9 @@ wxSize TemplateSizeToPixels(wxWindow* parent, const DialogTemplate& dialog);
 
 // Creates every control of the template as a child of parent, in template
 // order (which is the tab order), with its id, text, styles and rectangle.
-// Hidden and disabled controls are created hidden or disabled.
+// Hidden and disabled controls are created hidden or disabled. A one-line
+// label too narrow for its text is widened, and the control it names on
+// its row is narrowed from the left to make room.
 void BuildDialogControls(wxWindow* parent, const DialogTemplate& dialog, const ControlFactory& factory = {});
 
 // The font every templated window uses (our stand-in for the templates'

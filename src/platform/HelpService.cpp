@@ -7,15 +7,19 @@
 #include "res/Strings.h"
 
 #include <wx/app.h>
+#include <wx/button.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/html/htmlwin.h>
 #include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
 #include <wx/stdpaths.h>
 #include <wx/tipwin.h>
 #include <wx/utils.h>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -33,33 +37,81 @@ template <typename T> T* Alive(const wxWeakRef<T>& window)
     return window && !window->IsBeingDeleted() ? window.get() : nullptr;
 }
 
-// The help window: one page at a time; its links lead to other topics.
+// The help window: one page at a time; its links lead to other topics, and
+// "Précédent" (Alt+Left, Backspace) goes back through the pages shown.
 class CHelpWindow : public wxFrame
 {
 public:
     CHelpWindow() : wxFrame(nullptr, wxID_ANY, wxString(), wxDefaultPosition, kHelpWindowSize)
     {
         SetIcons(GetApplicationIcons());
-        m_wndHtml = new wxHtmlWindow(this);
+        auto* panel = new wxPanel(this);
+        m_wndBack = new wxButton(panel, wxID_BACKWARD, ResString(IDS_HELP_BACK));
+        m_wndHtml = new wxHtmlWindow(panel);
+        auto* column = new wxBoxSizer(wxVERTICAL);
+        column->Add(m_wndBack, wxSizerFlags().Border(wxALL, FromDIP(4)));
+        column->Add(m_wndHtml, wxSizerFlags(1).Expand());
+        panel->SetSizer(column);
+        m_wndBack->Disable();
+        m_wndBack->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { GoBack(); });
         m_wndHtml->Bind(wxEVT_HTML_LINK_CLICKED, &CHelpWindow::OnLink, this);
+        Bind(wxEVT_CHAR_HOOK, &CHelpWindow::OnCharHook, this);
     }
 
     void ShowPage(const wxString& title, const wxString& html)
     {
-        SetTitle(title);
-        m_wndHtml->SetPage(html);
+        if (!m_current.html.empty())
+            m_history.push_back(m_current);
+        Display({title, html});
+    }
+
+    bool CanGoBack() const { return !m_history.empty(); }
+
+private:
+    struct Page
+    {
+        wxString title;
+        wxString html;
+    };
+
+    void Display(const Page& page)
+    {
+        m_current = page;
+        SetTitle(page.title);
+        m_wndHtml->SetPage(page.html);
+        m_wndBack->Enable(CanGoBack());
         Show();
         Raise();
     }
 
-private:
+    void GoBack()
+    {
+        if (!CanGoBack())
+            return;
+        const Page previous = m_history.back();
+        m_history.pop_back();
+        Display(previous);
+    }
+
     void OnLink(wxHtmlLinkEvent& event)
     {
         if (const auto id = ParseHelpLink(DisplayToBytes(event.GetLinkInfo().GetHref())))
             CallHelp(this, *id == kHelpContentsId ? HelpCommand::Contents : HelpCommand::Topic, *id);
     }
 
+    void OnCharHook(wxKeyEvent& event)
+    {
+        const int key = event.GetKeyCode();
+        if ((key == WXK_LEFT && event.GetModifiers() == wxMOD_ALT) || (key == WXK_BACK && !event.HasAnyModifiers()))
+            GoBack();
+        else
+            event.Skip();
+    }
+
+    wxButton* m_wndBack;
     wxHtmlWindow* m_wndHtml;
+    Page m_current;
+    std::vector<Page> m_history; // the pages before the current one, oldest first
 };
 
 } // namespace

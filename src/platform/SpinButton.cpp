@@ -127,6 +127,13 @@ int CSpinButton::GetPos(bool* error)
     return m_nPos;
 }
 
+int CSpinButton::GetUsedPos()
+{
+    bool error = false;
+    const int pos = GetPos(&error);
+    return error ? m_nHigh : pos;
+}
+
 wxString CSpinButton::FormatPos(int pos) const
 {
     if (m_nBase == 16)
@@ -136,7 +143,7 @@ wxString CSpinButton::FormatPos(int pos) const
 
 void CSpinButton::Step(int delta)
 {
-    const int current = GetPos();
+    const int current = GetUsedPos();
     const int next = std::clamp(current + delta, m_nLow, m_nHigh);
     if (next != current || (m_pBuddy && m_pBuddy->GetValue() != FormatPos(next)))
         SetPos(next);
@@ -251,8 +258,11 @@ void CSpinButton::OnBuddyKeyDown(wxKeyEvent& event)
 
 void CSpinButton::OnBuddyChar(wxKeyEvent& event)
 {
-    // Editing keys, shortcuts and digits pass; other characters are dropped.
+    // Editing keys, shortcuts and digits of the base pass; other characters
+    // are dropped.
     const wxChar key = event.GetUnicodeKey();
-    if (key == WXK_NONE || key < WXK_SPACE || key == WXK_DELETE || (key >= '0' && key <= '9'))
+    const bool digit =
+        (key >= '0' && key <= '9') || (m_nBase == 16 && ((key >= 'a' && key <= 'f') || (key >= 'A' && key <= 'F')));
+    if (key == WXK_NONE || key < WXK_SPACE || key == WXK_DELETE || digit || event.AltDown() || event.ControlDown())
         event.Skip();
 }

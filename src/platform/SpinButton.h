@@ -5,8 +5,9 @@
 // that the typed text is not a number in range.
 //
 // Base 16 shows upper-case hexadecimal digits without prefix or padding
-// (255 is "FF", 10 is "A"). Typing into the buddy is limited to decimal
-// digits in both bases. An empty buddy is not a number.
+// (255 is "FF", 10 is "A"). Typing into the buddy is limited to the digits
+// of the current base (a-f and A-F too in base 16); keys with Alt or Ctrl
+// pass on, to menus and mnemonics. An empty buddy is not a number.
 #pragma once
 
 #include "res/Templates.h"
@@ -49,6 +50,9 @@ public:
     // The buddy's number in the current base. When the text is not a number
     // within the range, *error is set and the last valid position returned.
     int GetPos(bool* error = nullptr);
+    // What the pages use: the position, or the top of the range when the
+    // text is not a number within the range. The arrows step from it.
+    int GetUsedPos();
 
     bool AcceptsFocus() const override { return false; }
     bool AcceptsFocusFromKeyboard() const override { return false; }
@@ -66,7 +70,7 @@ private:
 
     Half HalfAt(const wxPoint& point) const;
     wxRect HalfRect(Half half) const;
-    // One step from the buddy's current number; stops at the range's ends.
+    // One step from the position in use; stops at the range's ends.
     void Step(int delta);
     void StopRepeat();
     wxString FormatPos(int pos) const;

@@ -65,6 +65,14 @@ constexpr int IDS_PALETTE_TOO_LARGE = 171;
 constexpr int IDS_PALETTE_NOT_TEXT = 172;
 constexpr int IDS_PALETTE_NO_GIMP_HEADER = 173;
 constexpr int IDS_PALETTE_BAD_COMPONENT = 174; // "%d" stands for the line
+// Titles of the file dialogs.
+constexpr int IDS_TITLE_IMPORT = 180;
+constexpr int IDS_TITLE_EXPORT = 181;
+constexpr int IDS_TITLE_IMAGE = 182;
+constexpr int IDS_TITLE_PALETTE_LOAD = 183;
+constexpr int IDS_TITLE_PALETTE_SAVE = 184;
+constexpr int IDS_EXPORT_CANNOT_CREATE = 185; // the export's file did not exist and could not be made
+constexpr int IDS_HELP_BACK = 186;            // the help window's back button
 
 // Controls of the main dialog (102)
 constexpr int IDC_PREVIEW = 1037;
@@ -149,6 +157,7 @@ constexpr int ID_OPTION_INPUT_HEX = 32783;
 constexpr int ID_PALETTE_LOAD_DEFAULT = 32784;
 constexpr int ID_HELP_TIPS = 32786;
 constexpr int ID_CONTEXT_EXPLAIN = 32791;
+constexpr int ID_FILE_COPY_CODE = 32794; // the menu's twin of the "&Copier le code" button
 
 // Context-help ids: 4200, the window (1 about, 2 main, 3 colour page,
 // 4 background page, 5 margins page), the group (00 = the window itself).

@@ -83,6 +83,13 @@ constexpr StringEntry kStrings[] = {
                                  "palette GIMP. Les palettes n'ont pas changé."},
     {IDS_PALETTE_BAD_COMPONENT, "Dans le fichier « %s », la ligne %d a une composante de couleur hors de 0 à 255. Les "
                                 "palettes n'ont pas changé."},
+    {IDS_TITLE_IMPORT, "Importer la balise body d'un fichier HTML"},
+    {IDS_TITLE_EXPORT, "Exporter la balise body dans un fichier HTML"},
+    {IDS_TITLE_IMAGE, "Choisir l'image d'arrière-plan"},
+    {IDS_TITLE_PALETTE_LOAD, "Charger une palette de couleurs"},
+    {IDS_TITLE_PALETTE_SAVE, "Enregistrer la palette de couleurs"},
+    {IDS_EXPORT_CANNOT_CREATE, "Impossible de créer le fichier « %s »."},
+    {IDS_HELP_BACK, "< &Précédent"},
 };
 
 static_assert(std::ranges::adjacent_find(kStrings, std::ranges::greater_equal{}, &StringEntry::id) ==

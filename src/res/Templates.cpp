@@ -37,7 +37,7 @@ constexpr ControlTemplate kMainControls[] = {
     {IDC_PAGE_FRAME, Frame, "", 7, 18, 226, 183, kHidden},
     {IDC_PREVIEW, Frame, "", 240, 5, 170, 145, kStyleNone},
     {IDC_BODY_CODE_LABEL, Static, "B&ody Code:", 240, 168, 37, 8, kStyleNone},
-    {IDC_BODY_CODE, Edit, "", 240, 178, 170, 25, kEditBox | kMultiLine | kReadOnly | kHScroll},
+    {IDC_BODY_CODE, Edit, "", 240, 178, 170, 25, kBorder | kTabStop | kMultiLine | kReadOnly},
     {IDC_COPY_CODE, Button, "&Copier le code", 360, 161, 50, 15, kTabStop},
 };
 
@@ -56,7 +56,7 @@ constexpr ControlTemplate kColourControls[] = {
     {IDC_BLUE, Edit, "", 44, 111, 38, 12, kValueBox},
     {IDC_BLUE_SPIN, UpDown, "Spin1", 82, 111, 8, 12, kStyleNone},
     {IDC_HEX_LABEL, Static, "&Hex:", 6, 129, 15, 8, kStyleNone},
-    {IDC_HEX, Edit, "", 23, 127, 38, 12, kBorder | kReadOnly},
+    {IDC_HEX, Edit, "", 23, 127, 38, 12, kEditBox},
     {IDC_COPY_HEX, Button, "Cop&ier", 64, 127, 28, 12, kTabStop},
     {IDC_PIPETTE, Button, "&Pipette", 22, 143, 55, 14, kTabStop},
     {IDC_DEFAULT, CheckBox, "&Defaut", 4, 167, 37, 10, kTabStop},
@@ -104,24 +104,26 @@ constexpr DialogTemplate kDialogs[] = {
     {IDD_SCREEN_PICKER, "Piqueur de couleur !", 149, 75, kPickerControls},
 };
 
-constexpr MenuItemTemplate Item(int id, const char* label)
+// Shortcuts follow the GNOME conventions; none takes a key an edit box uses.
+constexpr MenuItemTemplate Item(int id, const char* label, const char* shortcut = nullptr)
 {
-    return {id, label, false, false};
+    return {id, label, false, false, shortcut};
 }
 constexpr MenuItemTemplate Check(int id, const char* label, bool checked)
 {
-    return {id, label, checked, true};
+    return {id, label, checked, true, nullptr};
 }
-constexpr MenuItemTemplate kSeparatorItem = {0, "", false, false};
+constexpr MenuItemTemplate kSeparatorItem = {0, "", false, false, nullptr};
 
 constexpr MenuItemTemplate kFileItems[] = {
-    Item(ID_FILE_IMPORT, "&Importer d'un fichier HTML"),
-    Item(ID_FILE_EXPORT, "&Exporter d'un fichier HTML"),
+    Item(ID_FILE_IMPORT, "&Importer d'un fichier HTML", "Ctrl+O"),
+    Item(ID_FILE_EXPORT, "&Exporter d'un fichier HTML", "Ctrl+E"),
+    Item(ID_FILE_COPY_CODE, "Copier le co&de", "Ctrl+Shift+C"),
     kSeparatorItem,
     Item(ID_FILE_LOAD_DEFAULT, "&Charger par defaut"),
     Item(ID_FILE_SAVE_DEFAULT, "&Sauver comme defaut"),
     kSeparatorItem,
-    Item(ID_FILE_QUIT, "&Quitter"),
+    Item(ID_FILE_QUIT, "&Quitter", "Ctrl+Q"),
 };
 
 // The three check marks are the only storage of the output options.

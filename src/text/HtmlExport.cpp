@@ -52,9 +52,10 @@ BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag
 ExportResult ExportBodyTag(const char* path, std::string_view newTag, bool skipRead)
 {
     CTextBuffer file;
+    const bool missing = FileIsMissing(path);
     // Only a missing file may be treated as empty; an unreadable one would
     // otherwise lose its content to the new tag alone.
-    if (!skipRead && !file.LoadFile(path) && !FileIsMissing(path))
+    if (!skipRead && !file.LoadFile(path) && !missing)
         return ExportResult::CannotRead;
     const BodyTagRewrite rewrite = PlanBodyTagRewrite(file.View(), newTag);
     if (rewrite.before.size() + rewrite.replacement.size() + rewrite.after.size() > CTextBuffer::maxLength)
@@ -62,5 +63,7 @@ ExportResult ExportBodyTag(const char* path, std::string_view newTag, bool skipR
     const bool written = ReplaceFile(path, [&](const FilePieceWriter& write) {
         return write(rewrite.before) && write(rewrite.replacement) && write(rewrite.after);
     });
-    return written ? ExportResult::Exported : ExportResult::CannotWrite;
+    if (written)
+        return ExportResult::Exported;
+    return missing ? ExportResult::CannotCreate : ExportResult::CannotWrite;
 }

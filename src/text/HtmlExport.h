@@ -9,8 +9,9 @@
 enum class ExportResult
 {
     Exported,
-    CannotRead,  // the file exists but could not be read; it was not touched
-    CannotWrite, // the file could not be written; it is as it was
+    CannotRead,   // the file exists but could not be read; it was not touched
+    CannotWrite,  // the file could not be written; it is as it was
+    CannotCreate, // the file did not exist and could not be made
 };
 
 // A rewritten text is before + replacement + after, where before and after

@@ -153,6 +153,17 @@ TEST(HelpFile, TheShippedFileExplainsEveryContextIdAndNothingElse)
     std::set<uint32_t> present;
     for (const HelpTopic& topic : file->GetTopics()) {
         present.insert(topic.id);
+        // A section (4200300) links to each of its topics (4200301...).
+        std::set<uint32_t> linked;
+        for (const HelpBlock& block : topic.blocks)
+            for (const HelpSpan& span : block.spans)
+                linked.insert(span.link.value_or(kHelpContentsId));
+        for (const HelpTopic& sub : file->GetTopics()) {
+            if (topic.id % 100 == 0 && topic.id != kHelpContentsId && sub.id / 100 == topic.id / 100 &&
+                sub.id != topic.id) {
+                EXPECT_TRUE(linked.contains(sub.id)) << topic.id << " -> " << sub.id;
+            }
+        }
         EXPECT_FALSE(FormatHelpText(topic).empty()) << topic.id;
         // Topics that open in a window name themselves there.
         if (topic.id % 100 == 0 || topic.id == HIDT_TIPS) {

@@ -23,6 +23,7 @@ struct ItemExpectation
 constexpr ItemExpectation kMainItems[] = {
     {"&Fichiers", ID_FILE_IMPORT, "&Importer d'un fichier HTML", false, false},
     {"&Fichiers", ID_FILE_EXPORT, "&Exporter d'un fichier HTML", false, false},
+    {"&Fichiers", ID_FILE_COPY_CODE, "Copier le co&de", false, false},
     {"&Fichiers", ID_FILE_LOAD_DEFAULT, "&Charger par defaut", false, false},
     {"&Fichiers", ID_FILE_SAVE_DEFAULT, "&Sauver comme defaut", false, false},
     {"&Fichiers", ID_FILE_QUIT, "&Quitter", false, false},

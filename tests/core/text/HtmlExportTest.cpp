@@ -105,7 +105,7 @@ TEST(HtmlExport, UnwritableFolderLeavesEverythingAsItWas)
     CScratchDir dir;
     const std::string file = dir.Path("file");
     WriteBytes(file, "<body bgcolor=#ffffff>");
-    EXPECT_EQ(ExportBodyTag((file + "/page.html").c_str(), kTag, false), ExportResult::CannotWrite);
+    EXPECT_EQ(ExportBodyTag((file + "/page.html").c_str(), kTag, false), ExportResult::CannotCreate);
     EXPECT_EQ(ReadBytes(file), "<body bgcolor=#ffffff>");
     // No temporary file left behind either.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);

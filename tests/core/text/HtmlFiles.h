@@ -16,7 +16,7 @@ inline void PrintTo(ImportResult result, std::ostream* os)
 
 inline void PrintTo(ExportResult result, std::ostream* os)
 {
-    const char* names[] = {"Exported", "CannotRead", "CannotWrite"};
+    const char* names[] = {"Exported", "CannotRead", "CannotWrite", "CannotCreate"};
     *os << names[int(result)];
 }
 

@@ -6,15 +6,70 @@
 #include <gtest/gtest.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
+#include <wx/notebook.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 
 #include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtk/gtk.h>
 
 using namespace VelloranTest;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Answers a message box after checking its text.
+class CExpectMessage : public wxExpectModalBase<wxMessageDialog, CExpectMessage>
+{
+public:
+    explicit CExpectMessage(std::string text) : m_sText(std::move(text)) {}
+
+protected:
+    int OnInvoked(wxMessageDialog* box) const override
+    {
+        EXPECT_EQ(box->GetMessage().utf8_string(), m_sText);
+        return wxID_OK;
+    }
+
+private:
+    std::string m_sText;
+};
+
+// Cancels a file dialog after noting its title and which of the names its
+// first filter lets GTK show.
+class CExpectFileChooser : public wxExpectModalBase<wxFileDialog, CExpectFileChooser>
+{
+public:
+    CExpectFileChooser(std::vector<std::string> names, std::string& title, std::vector<std::string>& shown)
+        : m_names(std::move(names)), m_title(title), m_shown(shown)
+    {}
+
+protected:
+    int OnInvoked(wxFileDialog* dialog) const override
+    {
+        m_title = dialog->GetMessage().utf8_string();
+        GtkFileFilter* filter = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(dialog->GetHandle()));
+        for (const std::string& name : m_names) {
+            GtkFileFilterInfo info{};
+            info.contains = GTK_FILE_FILTER_DISPLAY_NAME;
+            info.display_name = name.c_str();
+            if (filter && gtk_file_filter_filter(filter, &info))
+                m_shown.push_back(name);
+        }
+        return wxID_CANCEL;
+    }
+
+private:
+    std::vector<std::string> m_names;
+    std::string& m_title;
+    std::vector<std::string>& m_shown;
+};
 
 class HtmlCommands : public ::testing::Test
 {
@@ -84,10 +139,50 @@ TEST_F(HtmlCommands, ExportThroughTheMenuAddsTheExtensionAndKeepsTheOldTag)
 
 TEST_F(HtmlCommands, FailedExportSaysWhyAndLeavesTheFile)
 {
+    // Root writes anywhere: a plain file stands where the folder should be.
     const std::string blocked = (m_folder / "plain" / "page.html").string();
     Write("plain", "not a folder");
-    wxTEST_DIALOG(EXPECT_FALSE(m_dlg->ExportBodyTag(blocked)), wxExpectModal<wxMessageDialog>(wxID_OK));
+    wxTEST_DIALOG(EXPECT_FALSE(m_dlg->ExportBodyTag(blocked)),
+                  CExpectMessage("Impossible de créer le fichier « " + blocked + " »."));
     EXPECT_EQ(Read((m_folder / "plain").string()), "not a folder");
+}
+
+TEST_F(HtmlCommands, EveryFileDialogHasATitleAndShowsItsFilesInAnyCase)
+{
+    const std::vector<std::string> html = {"index.html", "INDEX.HTML", "old.htm", "notes.txt"};
+    const std::vector<std::string> image = {"a.gif", "b.png", "photo.JPG", "c.jpg", "d.bmp"};
+    const std::vector<std::string> palette = {"x.zvpal", "Y.ZVPAL", "z.pal"};
+    auto browse = [this] {
+        m_dlg->GetTabs()->SetSelection(3);
+        wxWindow* button = m_dlg->GetTabs()->GetPage(3)->FindWindow(IDC_BROWSE);
+        button->Enable();
+        wxCommandEvent click(wxEVT_BUTTON, IDC_BROWSE);
+        click.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(click);
+        m_dlg->GetTabs()->SetSelection(0);
+    };
+    const struct
+    {
+        std::function<void()> open;
+        std::vector<std::string> names;
+        std::vector<std::string> shown;
+    } rows[] = {
+        {[this] { SendMenuCommand(m_dlg, ID_FILE_IMPORT); }, html, {"index.html", "INDEX.HTML", "old.htm"}},
+        {[this] { SendMenuCommand(m_dlg, ID_FILE_EXPORT); }, html, {"index.html", "INDEX.HTML", "old.htm"}},
+        {browse, image, {"a.gif", "b.png", "photo.JPG", "c.jpg"}},
+        {[this] { SendMenuCommand(m_dlg, ID_PALETTE_LOAD); }, palette, {"x.zvpal", "Y.ZVPAL"}},
+        {[this] { SendMenuCommand(m_dlg, ID_PALETTE_SAVE); }, palette, {"x.zvpal", "Y.ZVPAL"}},
+    };
+    std::set<std::string> titles;
+    for (const auto& row : rows) {
+        std::string title;
+        std::vector<std::string> shown;
+        wxTEST_DIALOG(row.open(), CExpectFileChooser(row.names, title, shown));
+        EXPECT_EQ(shown, row.shown) << title;
+        EXPECT_FALSE(title.empty());
+        titles.insert(title);
+    }
+    EXPECT_EQ(titles.size(), std::size(rows)) << "each dialog says what it is for";
 }
 
 TEST_F(HtmlCommands, CancelledDialogsSayNothing)

@@ -5,13 +5,20 @@
 #include "res/Templates.h"
 
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/settings.h>
+#include <wx/stattext.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+
+#include <utility>
+#include <vector>
 
 using namespace VelloranTest;
 
@@ -34,6 +41,15 @@ protected:
     }
 
     wxString BoxText() const { return m_dlg->GetBodyCodeBox()->GetValue(); }
+    static wxString ClipboardText()
+    {
+        wxTextDataObject data;
+        if (wxTheClipboard->Open()) {
+            wxTheClipboard->GetData(data);
+            wxTheClipboard->Close();
+        }
+        return data.GetText();
+    }
 
     // Rows of the preview where a pixel of exactly this colour shows.
     std::vector<int> RowsWithColour(const wxImage& image, const wxColour& colour)
@@ -75,7 +91,7 @@ TEST_F(MainWindow, ShowsItsCaptionTabsMenuAndTag)
                 continue;
             wxMenuItem* made = bar->FindItem(ToWxMenuId(item.id));
             ASSERT_NE(made, nullptr) << item.label;
-            EXPECT_EQ(made->GetItemLabel().utf8_string(), item.label);
+            EXPECT_EQ(made->GetItemLabel().BeforeFirst('\t').utf8_string(), item.label);
             EXPECT_EQ(made->IsCheckable(), item.checkable) << item.label;
             if (item.checkable) {
                 EXPECT_EQ(made->IsChecked(), item.checked) << item.label;
@@ -124,11 +140,97 @@ TEST_F(MainWindow, CopyPutsExactlyTheTagOnTheClipboard)
     m_dlg->FindWindow(IDC_COPY_CODE)->GetEventHandler()->ProcessEvent(click);
     Pump(50);
 
-    ASSERT_TRUE(wxTheClipboard->Open());
-    wxTextDataObject data;
-    EXPECT_TRUE(wxTheClipboard->GetData(data));
-    wxTheClipboard->Close();
-    EXPECT_EQ(data.GetText(), "<body text=\"#800000\">");
+    EXPECT_EQ(ClipboardText(), "<body text=\"#800000\">");
+}
+
+TEST_F(MainWindow, ShortcutsWorkFromTheBoxesAndLeaveThemCopyAndPaste)
+{
+    m_dlg->GetScheme().bgcolor = 0x00000081;
+    m_dlg->RefreshPages();
+    m_dlg->Raise();
+    auto* hex = static_cast<wxTextCtrl*>(m_dlg->GetTabs()->GetPage(0)->FindWindow(IDC_HEX));
+    wxUIActionSimulator sim;
+    sim.MouseMove(hex->GetScreenRect().GetPosition() + hex->GetSize() / 2);
+    Pump(20);
+    sim.MouseClick();
+    ASSERT_TRUE(WaitFor([&] { return hex->HasFocus(); }));
+    sim.Char('c', wxMOD_CONTROL | wxMOD_SHIFT);
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText() == "<body bgcolor=\"#810000\">"; })) << ClipboardText();
+    hex->SelectAll();
+    sim.Char('c', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitFor([&] { return ClipboardText() == hex->GetValue(); })) << "Ctrl+C copies the box's text";
+
+    for (int key : {'o', 'e'}) {
+        wxTEST_DIALOG((sim.Char(key, wxMOD_CONTROL), Pump(300)), wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
+    }
+    sim.Char('q', wxMOD_CONTROL);
+    EXPECT_TRUE(WaitFor([&] { return !wxTopLevelWindows.Find(m_dlg); }));
+    m_dlg = new CBodyTagDlg; // for TearDown
+}
+
+TEST_F(MainWindow, AltKeysReachMenusAndMnemonicsFromTheValueBoxes)
+{
+    int menusOpened = 0;
+    m_dlg->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent&) { ++menusOpened; });
+    wxUIActionSimulator sim;
+    for (const auto& [tab, box] : {std::pair{0, IDC_RED}, std::pair{4, IDC_SIDE_VALUE}}) {
+        SCOPED_TRACE(box);
+        m_dlg->GetTabs()->SetSelection(size_t(tab));
+        m_dlg->Raise();
+        m_dlg->GetTabs()->GetPage(size_t(tab))->FindWindow(box)->SetFocus();
+        Pump(100);
+        const int before = menusOpened;
+        sim.Char('f', wxMOD_ALT);
+        EXPECT_TRUE(WaitFor([&] { return menusOpened > before; }));
+        sim.Char(WXK_ESCAPE);
+        Pump(200);
+    }
+    m_dlg->GetTabs()->SetSelection(0);
+    wxWindow* page = m_dlg->GetTabs()->GetPage(0);
+    page->FindWindow(IDC_RED)->SetFocus();
+    Pump(100);
+    auto* defaut = static_cast<wxCheckBox*>(page->FindWindow(IDC_DEFAULT));
+    const bool was = defaut->GetValue();
+    sim.Char('d', wxMOD_ALT);
+    EXPECT_TRUE(WaitFor([&] { return defaut->GetValue() != was; })) << "the mnemonic of \"&Defaut\"";
+}
+
+TEST_F(MainWindow, EveryOneLineLabelShowsItsWholeText)
+{
+    std::vector<wxWindow*> parents{m_dlg->GetBodyCodeBox()->GetParent()};
+    for (size_t tab = 0; tab < m_dlg->GetTabs()->GetPageCount(); ++tab)
+        parents.push_back(m_dlg->GetTabs()->GetPage(tab));
+    for (wxWindow* parent : parents) {
+        for (wxWindow* child : parent->GetChildren()) {
+            auto* label = dynamic_cast<wxStaticText*>(child);
+            if (!label || !label->IsShown() || label->GetSize().y > 2 * label->GetCharHeight())
+                continue;
+            SCOPED_TRACE(label->GetLabel().utf8_string());
+            EXPECT_GE(label->GetSize().x, label->GetBestSize().x);
+            for (wxWindow* other : parent->GetChildren()) {
+                if (other != label && other->IsShown() && !dynamic_cast<wxNotebook*>(other)) {
+                    EXPECT_FALSE(label->GetRect().Intersects(other->GetRect())) << other->GetId();
+                }
+            }
+        }
+    }
+    m_dlg->GetTabs()->SetSelection(3);
+    Pump(100);
+    SaveScreenshot(m_dlg, "main-window-background");
+}
+
+TEST_F(MainWindow, BodyCodeBoxWrapsALongTag)
+{
+    Scheme& scheme = m_dlg->GetScheme();
+    scheme.bgcolor = scheme.text = scheme.link = scheme.vlink = scheme.alink = 0x00123456;
+    m_dlg->UpdateBodyCode();
+    Pump(100);
+    wxTextCtrl* box = m_dlg->GetBodyCodeBox();
+    const wxPoint first = box->PositionToCoords(0);
+    const wxPoint last = box->PositionToCoords(box->GetLastPosition() - 1);
+    EXPECT_GT(last.y, first.y) << "on more than one line";
+    EXPECT_LT(last.x, box->GetClientSize().x) << "nothing beyond the right edge";
+    SaveScreenshot(m_dlg, "main-window-long-tag");
 }
 
 TEST_F(MainWindow, EnterAndEscapeLeaveTheWindowOpen)

@@ -55,11 +55,14 @@ void ExpectPlainCell(const wxImage& image, GridCell cell, COLORREF colour)
     ExpectFilled(image, x0 + 1, y0 + 1, kPitch - 1, ToWx(colour), "plain cell inside");
 }
 
-void ExpectMarkedCell(const wxImage& image, GridCell cell, COLORREF colour)
+// With the focus, the black line and the first ring take the selection
+// colour.
+void ExpectMarkedCell(const wxImage& image, GridCell cell, COLORREF colour, bool focused = false)
 {
     const int x0 = cell.col * kPitch, y0 = cell.row * kPitch;
-    ExpectSquare(image, x0, y0, kPitch, *wxBLACK, "mark");
-    ExpectSquare(image, x0 + 1, y0 + 1, kPitch - 2, *wxWHITE, "first ring");
+    const wxColour focus = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    ExpectSquare(image, x0, y0, kPitch, focused ? focus : *wxBLACK, "mark");
+    ExpectSquare(image, x0 + 1, y0 + 1, kPitch - 2, focused ? focus : *wxWHITE, "first ring");
     ExpectSquare(image, x0 + 2, y0 + 2, kPitch - 4, *wxWHITE, "second ring");
     ExpectFilled(image, x0 + 3, y0 + 3, kPitch - 5, ToWx(colour), "marked cell inside");
 }
@@ -71,6 +74,8 @@ protected:
     {
         m_frame = new wxFrame(nullptr, wxID_ANY, "grid", wxPoint(40, 40), wxSize(320, 320));
         m_panel = new wxPanel(m_frame);
+        // The focus starts elsewhere, as on a page: a focused grid marks its cell.
+        m_elsewhere = new wxButton(m_panel, wxID_ANY, "elsewhere", wxPoint(220, 260));
         // The selection as the parent sees it when each notice arrives.
         m_panel->Bind(
             wxEVT_BUTTON, [this](wxCommandEvent&) { m_notices.push_back(m_grid->GetSelection()); }, IDC_GRID);
@@ -90,6 +95,7 @@ protected:
         m_frame->Show();
         m_frame->Raise();
         ASSERT_TRUE(WaitFor([&] { return m_grid->IsShownOnScreen(); }));
+        m_elsewhere->SetFocus();
         Pump(100);
     }
 
@@ -114,6 +120,7 @@ protected:
 
     wxFrame* m_frame = nullptr;
     wxPanel* m_panel = nullptr;
+    wxButton* m_elsewhere = nullptr;
     CPaletteGrid* m_grid = new CPaletteGrid;
     std::vector<GridCell> m_notices;
 };
@@ -143,7 +150,7 @@ TEST_F(PaletteGrid, ClickSelectsTheCellLeftOfASharedLineAndNotifies)
     ClickAt(180, 180);
     EXPECT_EQ(m_notices, (std::vector<GridCell>{{0, 0}, {1, 0}, {14, 14}}));
     const wxImage image = CaptureClient(m_grid);
-    ExpectMarkedCell(image, {14, 14}, 0xFFFFFF);
+    ExpectMarkedCell(image, {14, 14}, 0xFFFFFF, m_grid->HasFocus());
     ExpectPlainCell(image, {1, 0}, 0x000033);
     ExpectPlainCell(image, {0, 0}, 0x000000);
 }
@@ -183,7 +190,7 @@ TEST_F(PaletteGrid, ArrowKeysWrapAndNotifyOnceEach)
     PressKey(WXK_DOWN);
     EXPECT_EQ(m_notices, (std::vector<GridCell>{{14, 0}, {14, 14}, {0, 14}, {1, 14}, {1, 0}}));
     const wxImage image = CaptureClient(m_grid);
-    ExpectMarkedCell(image, {1, 0}, 0x000033);
+    ExpectMarkedCell(image, {1, 0}, 0x000033, true);
     ExpectPlainCell(image, {14, 14}, 0xFFFFFF);
     ExpectPlainCell(image, {0, 14}, 0xFFFF00);
 }
@@ -214,16 +221,29 @@ TEST_F(PaletteGrid, SetSelectedColourAndRedrawAllShowTheNewColours)
     EXPECT_TRUE(m_notices.empty());
 }
 
-TEST_F(PaletteGrid, DisablingLeavesThePictureUnchanged)
+TEST_F(PaletteGrid, ShowsASunkenEdgeAFocusMarkAndAGreyedDisabledLook)
 {
     Show();
-    const wxImage before = CaptureClient(m_grid);
+    const wxRect rect = m_grid->GetRect();
+    EXPECT_NE(PixelAt(m_panel, rect.x, rect.y + rect.height / 2), PixelAt(m_panel, rect.x - 4, rect.y))
+        << "the edge stands out from the page";
+    const wxImage plain = CaptureClient(m_grid);
+    auto same = [&](const wxImage& other) {
+        return other.GetSize() == plain.GetSize() &&
+               memcmp(other.GetData(), plain.GetData(), size_t(plain.GetWidth()) * plain.GetHeight() * 3) == 0;
+    };
+    m_grid->SetFocus();
+    Pump(100);
+    ExpectMarkedCell(CaptureClient(m_grid), {0, 0}, 0x000000, true);
+
     m_grid->Disable();
     Pump(100);
-    const wxImage disabled = CaptureClient(m_grid);
-    ASSERT_EQ(disabled.GetSize(), before.GetSize());
-    EXPECT_EQ(memcmp(disabled.GetData(), before.GetData(), size_t(before.GetWidth()) * before.GetHeight() * 3), 0);
+    EXPECT_FALSE(same(CaptureClient(m_grid))) << "disabled looks different";
+    SaveScreenshot(m_frame, "palette-grid-disabled");
     ClickAt(40, 40);
     EXPECT_TRUE(m_notices.empty());
     EXPECT_EQ(m_grid->GetSelection(), (GridCell{0, 0}));
+    m_grid->Enable();
+    Pump(100);
+    EXPECT_TRUE(same(CaptureClient(m_grid)));
 }

@@ -403,10 +403,10 @@ TEST_F(BgcolorPage, DefautRemovesTheAttributeKeepsTheRgbAndFreezesTheGrid)
     EXPECT_EQ(Hex(), "#123456");
     ExpectColourControlsEnabled(m_page, false);
     const wxImage after = CaptureClient(Grid());
-    EXPECT_TRUE(
+    EXPECT_FALSE(
         before.IsOk() && after.IsOk() && before.GetSize() == after.GetSize() &&
         std::equal(before.GetData(), before.GetData() + before.GetWidth() * before.GetHeight() * 3, after.GetData()))
-        << "a disabled grid looks the same";
+        << "a disabled grid looks disabled";
 
     // A click on the disabled grid selects nothing.
     const GridCell selected = Grid()->GetSelection();
@@ -505,6 +505,39 @@ TEST_F(BgcolorPage, CopyPutsExactlyTheHexTextOnTheClipboard)
         EXPECT_EQ(ClipboardText(), expected);
         SendMenuCommand(m_dlg, ID_OPTION_HEX_UPPER);
     }
+}
+
+TEST_F(BgcolorPage, HexBoxTakesATypedColourAndMarksTextThatIsNone)
+{
+    MakeExplicit({"0", "0", "0"});
+    wxTextCtrl* box = Box(IDC_HEX);
+    // The error style is a red tint; the theme's own backgrounds are grey or white.
+    auto reddish = [&] {
+        const wxColour c = PixelAt(box, box->GetClientSize().x - 4, box->GetClientSize().y / 2);
+        return c.Red() > c.Green() + 30;
+    };
+    const struct
+    {
+        const char* typed;
+        int key; // Enter, or Tab to leave the box
+        const char* tag;
+        bool marked;
+    } rows[] = {
+        {"#369", WXK_RETURN, "#336699", false},    {"navy", WXK_TAB, "#000080", false},
+        {"cc0000", WXK_RETURN, "#CC0000", false},  {"#12345", WXK_RETURN, "#CC0000", true},
+        {" White ", WXK_RETURN, "#FFFFFF", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        Type(IDC_HEX, row.typed);
+        wxUIActionSimulator().Char(row.key);
+        EXPECT_TRUE(WaitFor([&] { return Tag() == std::string("<body bgcolor=\"") + row.tag + "\">"; })) << Tag();
+        EXPECT_TRUE(WaitFor([&] { return reddish() == row.marked; }));
+        if (!row.marked) {
+            EXPECT_EQ(Hex(), row.tag);
+        }
+    }
+    EXPECT_TRUE(m_dlg->IsShown()) << "Enter in the box leaves the window open";
 }
 
 // --- colour dialog -------------------------------------------------------------

@@ -8,6 +8,8 @@
 #include <wx/panel.h>
 #include <wx/uiaction.h>
 
+#include <utility>
+
 using namespace VelloranTest;
 
 namespace {
@@ -149,15 +151,32 @@ TEST_F(SpinButton, UpAndDownKeysInTheBuddyStepIt)
     EXPECT_EQ(m_edit->GetValue(), "8");
 }
 
-TEST_F(SpinButton, TypingKeepsOnlyDigits)
+TEST_F(SpinButton, TypingKeepsOnlyTheDigitsOfTheBase)
 {
-    m_edit->SetFocus();
-    m_edit->SelectAll();
-    Pump(50);
-    wxUIActionSimulator sim;
-    sim.Text("1a-2 x3");
-    Pump(100);
-    EXPECT_EQ(m_edit->GetValue(), "123");
+    m_spin->SetRange(0, 0xFFFFF);
+    for (const auto& [base, kept] : {std::pair{10, "123"}, std::pair{16, "1a2F3"}}) {
+        m_spin->SetBase(base);
+        m_edit->SetFocus();
+        m_edit->SelectAll();
+        Pump(50);
+        wxUIActionSimulator().Text("1a-2 xF3g");
+        Pump(100);
+        EXPECT_EQ(m_edit->GetValue(), kept) << "base " << base;
+    }
+}
+
+TEST_F(SpinButton, ArrowsStepFromTheValueInUseAfterAnEntryOutOfRange)
+{
+    // The pages use the top of the range for such a text.
+    m_spin->SetRange(0, 255);
+    m_spin->SetPos(30);
+    for (const char* typed : {"300", "", "-4"}) {
+        m_edit->ChangeValue(typed);
+        EXPECT_EQ(m_spin->GetUsedPos(), 255) << '"' << typed << '"';
+        Pump(500); // no double click
+        ClickArrow(false);
+        EXPECT_EQ(m_edit->GetValue(), "254") << '"' << typed << '"';
+    }
 }
 
 TEST_F(SpinButton, TextThatIsNoNumberInRangeReportsAnError)
