@@ -133,6 +133,8 @@ std::optional<std::string> ExportOnePage(const std::string& page, std::string_vi
         return "lecture impossible (" + ReadFailure(page, error) + ")";
     case ExportResult::CannotWrite:
         return "écriture impossible (" + WriteFailure(page, error) + ")";
+    case ExportResult::CannotCreate:
+        return "création impossible (" + (error != 0 ? ErrorText(error) : std::string("cause inconnue")) + ")";
     }
     return "cause inconnue";
 }
