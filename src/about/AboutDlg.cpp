@@ -1,7 +1,7 @@
 #include "about/AboutDlg.h"
 
-#include "about/ContextHelp.h"
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
+#include "help/ContextHelp.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Templates.h"

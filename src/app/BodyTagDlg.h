@@ -6,6 +6,8 @@
 
 #include "model/PreviewLayout.h"
 #include "model/Scheme.h"
+#include "pages/PageOwner.h"
+#include "text/TextBuffer.h"
 
 #include <wx/bitmap.h>
 #include <wx/font.h>
@@ -28,19 +30,20 @@ class CPageColour;
 class CPageBackground;
 class CPageMargins;
 
-class CBodyTagDlg : public wxFrame
+class CBodyTagDlg : public wxFrame, public CPageOwner
 {
 public:
     CBodyTagDlg();
     ~CBodyTagDlg() override;
 
-    Scheme& GetScheme() { return m_scheme; }
+    Scheme& GetScheme() override { return m_scheme; }
     // The check mark of an option item (the options have no other storage).
-    bool IsOptionChecked(int menuId) const;
+    bool IsOptionChecked(int menuId) const override;
 
     // Redraws the preview image and puts the tag into the body code box when
     // it differs from what the box holds.
-    void UpdateBodyCode();
+    void UpdateBodyCode() override;
+    wxWindow* GetOwnerWindow() override { return this; }
     // Every page shows the scheme again.
     void RefreshPages();
 

@@ -2,11 +2,11 @@
 #include "app/BodyTagDlg.h"
 
 #include "about/AboutDlg.h"
-#include "about/ContextHelp.h"
-#include "platform/HelpService.h"
-#include "platform/MenuIds.h"
+#include "help/ContextHelp.h"
+#include "help/HelpService.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
+#include "ui/MenuIds.h"
 
 #include <wx/menu.h>
 
@@ -38,6 +38,9 @@ void CBodyTagDlg::InitContextHelp()
         m_menuContext->Append(ToWxMenuId(item.id), wxString::FromUTF8(item.label));
     m_menuContext->Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
     InstallContextHelp(this, IDD_BODYTAG_DIALOG);
+    SetContextMenuHandler(this, [this](uint32_t helpId, wxWindow* window, const wxPoint& screenPos) {
+        ShowContextMenu(helpId, window, screenPos);
+    });
     Bind(wxEVT_HELP, &CBodyTagDlg::OnHelpInfo, this);
 }
 

@@ -3,7 +3,7 @@
 
 #include "pages/PageColour.h"
 #include "platform/FileDialogs.h"
-#include "platform/MenuIds.h"
+#include "ui/MenuIds.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "store/FileNames.h"

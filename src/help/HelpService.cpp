@@ -1,10 +1,10 @@
-#include "platform/HelpService.h"
+#include "help/HelpService.h"
 
-#include "platform/AppIcon.h"
-#include "platform/TextConv.h"
-#include "res/HelpFile.h"
+#include "help/HelpFile.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/AppIcon.h"
+#include "ui/TextConv.h"
 
 #include <wx/app.h>
 #include <wx/filename.h>

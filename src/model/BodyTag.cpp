@@ -15,7 +15,7 @@ std::string ApplyTagCase(std::string_view piece, bool tagsUpper)
 std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper)
 {
     std::string tag = ApplyTagCase("<body", tagsUpper);
-    tag.reserve(256 + scheme.background.Length());
+    tag.reserve(256 + scheme.background.size());
 
     const struct
     {
@@ -36,7 +36,7 @@ std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper)
     if (scheme.useback) {
         tag += ApplyTagCase(" background=\"", tagsUpper);
         // Written so that a browser reads back exactly the stored path.
-        for (char c : scheme.background.View()) {
+        for (char c : scheme.background) {
             if (c == '"')
                 tag += "&quot;";
             else if (c == '&')

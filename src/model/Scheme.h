@@ -2,8 +2,6 @@
 // made, and the colour word with its in-band default mark.
 #pragma once
 
-#include "text/TextBuffer.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,7 +36,7 @@ struct Scheme
     int32_t sidemargin; // -1 = default; written as leftmargin
     uint8_t useback;
     uint8_t watermark;
-    CTextBuffer background;
+    std::string background; // bytes, as read from a file or typed
 };
 
 bool operator==(const Scheme& a, const Scheme& b);

@@ -1,19 +1,18 @@
 #include "pages/PageBackground.h"
 
-#include "about/ContextHelp.h"
-#include "app/BodyTagDlg.h"
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
+#include "help/ContextHelp.h"
 #include "platform/FileDialogs.h"
-#include "platform/TextConv.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/TextConv.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-CPageBackground::CPageBackground(CBodyTagDlg* owner) : CPage(owner)
+CPageBackground::CPageBackground(CPageOwner* owner) : CPage(owner)
 {}
 
 void CPageBackground::CreateControls()
@@ -49,7 +48,7 @@ void CPageBackground::UpdateFromScheme()
     }
     m_wndUseImage->SetValue(scheme.useback != 0);
     m_wndFixedImage->SetValue(scheme.watermark != 0);
-    m_wndPath->SetValue(BytesToDisplay(scheme.background.View()));
+    m_wndPath->SetValue(BytesToDisplay(scheme.background));
     EnableImageControls(scheme.useback != 0);
 }
 
@@ -75,9 +74,9 @@ void CPageBackground::OnImageChanged()
     // A path read from a file in another encoding is shown as Latin-1; its
     // bytes are kept until the text in the box really changes.
     const wxString shown = m_wndPath->GetValue();
-    if (shown != BytesToDisplay(scheme.background.View())) {
+    if (shown != BytesToDisplay(scheme.background)) {
         const std::string bytes = DisplayToBytes(shown);
-        scheme.background.Assign(bytes.data(), uint32_t(bytes.size()));
+        scheme.background.assign(bytes.data(), uint32_t(bytes.size()));
     }
     m_pOwner->UpdateBodyCode();
 }

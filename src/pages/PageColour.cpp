@@ -1,14 +1,13 @@
 #include "pages/PageColour.h"
 
-#include "about/ContextHelp.h"
-#include "app/BodyTagDlg.h"
+#include "controls/DialogBuilder.h"
 #include "controls/PaletteGrid.h"
 #include "controls/ScreenPickerDlg.h"
-#include "platform/ColourConv.h"
-#include "platform/DialogBuilder.h"
-#include "platform/SpinButton.h"
+#include "controls/SpinButton.h"
+#include "help/ContextHelp.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/ColourConv.h"
 
 #include <wx/checkbox.h>
 #include <wx/cmndata.h>
@@ -48,7 +47,7 @@ wxColourData& SharedColourData()
 
 } // namespace
 
-CPageColour::CPageColour(CBodyTagDlg* owner, int kind) : CPage(owner), m_model(kind)
+CPageColour::CPageColour(CPageOwner* owner, int kind) : CPage(owner), m_model(kind)
 {}
 
 void CPageColour::CreateControls()
@@ -283,15 +282,15 @@ void CPageColour::OnEditColour()
 
 void CPageColour::OnPipette()
 {
-    CScreenPickerDlg picker(m_pOwner);
+    CScreenPickerDlg picker(m_pOwner->GetOwnerWindow());
     picker.m_rcPage = GetScreenRect();
     // Hidden, so that whatever lies behind it can be sampled.
-    m_pOwner->Hide();
+    m_pOwner->GetOwnerWindow()->Hide();
     if (picker.ShowModal() == wxID_OK) {
         m_wndGrid->SetSelectedColour(picker.GetSampledColour());
         SendGridNotice();
     }
-    m_pOwner->Show();
+    m_pOwner->GetOwnerWindow()->Show();
 }
 
 void CPageColour::LoadPalette(const CTextBuffer& text)

@@ -1,9 +1,8 @@
 #include "pages/PageMargins.h"
 
-#include "about/ContextHelp.h"
-#include "app/BodyTagDlg.h"
-#include "platform/DialogBuilder.h"
-#include "platform/SpinButton.h"
+#include "controls/DialogBuilder.h"
+#include "controls/SpinButton.h"
+#include "help/ContextHelp.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 
@@ -51,7 +50,7 @@ void WidenToBox(wxWindow* label, const wxWindow* box)
 
 } // namespace
 
-CPageMargins::CPageMargins(CBodyTagDlg* owner) : CPage(owner)
+CPageMargins::CPageMargins(CPageOwner* owner) : CPage(owner)
 {}
 
 void CPageMargins::CreateControls()

@@ -1,4 +1,4 @@
-#include "platform/TextConv.h"
+#include "ui/TextConv.h"
 
 wxString BytesToDisplay(std::string_view bytes)
 {

@@ -15,7 +15,7 @@ TEST(Scheme, StartsAtTheDefaults)
     EXPECT_EQ(s.sidemargin, -1);
     EXPECT_EQ(s.useback, 0);
     EXPECT_EQ(s.watermark, 0);
-    EXPECT_EQ(s.background.Length(), 0u);
+    EXPECT_EQ(s.background.size(), 0u);
 }
 
 TEST(Scheme, ResetKeepsTheBackgroundPath)
@@ -25,10 +25,10 @@ TEST(Scheme, ResetKeepsTheBackgroundPath)
     s.topmargin = 4;
     s.useback = 1;
     s.watermark = 1;
-    s.background.Assign("images/fond.gif");
+    s.background.assign("images/fond.gif");
     s.ResetScheme();
     Scheme expected;
-    expected.background.Assign("images/fond.gif");
+    expected.background.assign("images/fond.gif");
     EXPECT_EQ(s, expected);
 }
 
