@@ -1,14 +1,12 @@
 #include "model/BodyTag.h"
 
+#include "model/Ascii.h"
+
 std::string ApplyTagCase(std::string_view piece, bool tagsUpper)
 {
     std::string out(piece);
-    for (char& c : out) {
-        if (tagsUpper && c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        else if (!tagsUpper && c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
+    for (char& c : out)
+        c = tagsUpper ? AsciiUpper(c) : AsciiLower(c);
     return out;
 }
 
