@@ -30,6 +30,19 @@ class CPageColour;
 class CPageBackground;
 class CPageMargins;
 
+// Groups of the stored settings.
+enum class SettingsGroups : unsigned
+{
+    Window = 1, // position and options
+    Scheme = 2,
+    Palette = 4,
+    All = 7,
+};
+constexpr bool Includes(SettingsGroups set, SettingsGroups group)
+{
+    return (unsigned(set) & unsigned(group)) != 0;
+}
+
 class CBodyTagDlg : public wxFrame, public CPageOwner
 {
 public:
@@ -60,8 +73,8 @@ public:
 
     // The stored settings, by group: window position and options, scheme,
     // palette (SettingsCommands.cpp).
-    bool SaveSettings(bool window, bool scheme, bool palette);
-    void LoadSettings(bool window, bool scheme, bool palette);
+    bool SaveSettings(SettingsGroups groups);
+    void LoadSettings(SettingsGroups groups);
     // The palette of the colour page under the selected tab; empty on the
     // background and margins tabs.
     CTextBuffer GetCurrentPaletteText() const;
@@ -89,7 +102,7 @@ private:
     void OnPaintPreview(wxPaintEvent& event);
     void OnTabChanged(wxBookCtrlEvent& event);
     void OnCopyCode(wxCommandEvent& event);
-    void OnMenuCommand(wxCommandEvent& event);
+    void BindMenuCommands();
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
 

@@ -36,7 +36,8 @@ void CBodyTagDlg::InitContextHelp()
     m_menuContext = std::make_unique<wxMenu>();
     for (const MenuItemTemplate& item : FindMenuTemplate(IDR_MENU_CONTEXT).front().items)
         m_menuContext->Append(ToWxMenuId(item.id), wxString::FromUTF8(item.label));
-    m_menuContext->Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
+    m_menuContext->Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnExplain(); }, ToWxMenuId(ID_CONTEXT_EXPLAIN));
     InstallContextHelp(this, IDD_BODYTAG_DIALOG);
     SetContextMenuHandler(this, [this](uint32_t helpId, wxWindow* window, const wxPoint& screenPos) {
         ShowContextMenu(helpId, window, screenPos);

@@ -22,11 +22,6 @@ namespace {
 constexpr wxCoord kPopupWidth = 320; // where popup lines break, in pixels
 const wxSize kHelpWindowSize(480, 420);
 
-wxString ResString(int id)
-{
-    return wxString::FromUTF8(LoadResString(id));
-}
-
 // The window, unless it is gone or on its way out.
 template <typename T> T* Alive(const wxWeakRef<T>& window)
 {
@@ -114,7 +109,7 @@ bool CHelpService::Run(wxWindow* owner, HelpCommand command, uint32_t id)
     const HelpTopic& contents = file->GetContents();
     const HelpTopic* topic = command == HelpCommand::Contents ? &contents : file->Find(id);
     if (command == HelpCommand::Popup) {
-        ShowPopup(owner, topic ? BytesToDisplay(FormatHelpText(*topic)) : ResString(IDS_HELP_NO_TOPIC));
+        ShowPopup(owner, topic ? BytesToDisplay(FormatHelpText(*topic)) : LoadWxString(IDS_HELP_NO_TOPIC));
         return true;
     }
     const HelpTopic missing{id, contents.title, {{false, {{LoadResString(IDS_HELP_NO_TOPIC), std::nullopt}}}}};
@@ -179,6 +174,6 @@ void CallHelp(wxWindow* owner, HelpCommand command, uint32_t id)
         done = CHelpService::Get().Run(owner, command, id);
     }
     if (!done)
-        wxMessageBox(ResString(IDS_HELP_OPEN_FAILED), ResString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR,
+        wxMessageBox(LoadWxString(IDS_HELP_OPEN_FAILED), LoadWxString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR,
                      owner ? wxGetTopLevelParent(owner) : nullptr);
 }

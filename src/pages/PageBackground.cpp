@@ -5,6 +5,7 @@
 #include "platform/FileDialogs.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/Control.h"
 #include "ui/TextConv.h"
 
 #include <wx/button.h>
@@ -18,13 +19,13 @@ CPageBackground::CPageBackground(CPageOwner* owner) : CPage(owner)
 void CPageBackground::CreateControls()
 {
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_BACKGROUND));
-    m_wndUseImage = static_cast<wxCheckBox*>(FindWindow(IDC_USE_IMAGE));
-    m_wndBrowse = static_cast<wxButton*>(FindWindow(IDC_BROWSE));
-    m_wndFixedImage = static_cast<wxCheckBox*>(FindWindow(IDC_FIXED_IMAGE));
-    m_wndPath = static_cast<wxTextCtrl*>(FindWindow(IDC_IMAGE_PATH));
-    m_wndPathLabel = static_cast<wxStaticText*>(FindWindow(IDC_IMAGE_LABEL));
+    m_wndUseImage = Control<wxCheckBox>(this, IDC_USE_IMAGE);
+    m_wndBrowse = Control<wxButton>(this, IDC_BROWSE);
+    m_wndFixedImage = Control<wxCheckBox>(this, IDC_FIXED_IMAGE);
+    m_wndPath = Control<wxTextCtrl>(this, IDC_IMAGE_PATH);
+    m_wndPathLabel = Control<wxStaticText>(this, IDC_IMAGE_LABEL);
 
-    static_cast<wxStaticText*>(FindWindow(IDC_BACKGROUND_INFO))
+    Control<wxStaticText>(this, IDC_BACKGROUND_INFO)
         ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_BACKGROUND)));
 
     m_wndUseImage->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnUseImage(); });

@@ -1,11 +1,18 @@
 #include "ui/TextConv.h"
 
+#include "res/Strings.h"
+
 wxString BytesToDisplay(std::string_view bytes)
 {
     wxString text = wxString::FromUTF8(bytes.data(), bytes.size());
     if (text.empty() && !bytes.empty())
         text = wxString(bytes.data(), wxConvISO8859_1, bytes.size());
     return text;
+}
+
+wxString LoadWxString(int id)
+{
+    return wxString::FromUTF8(LoadResString(id));
 }
 
 std::string DisplayToBytes(const wxString& text)
