@@ -46,4 +46,7 @@ inline void PrintTo(const Scheme& s, std::ostream* os)
     *os << '}';
 }
 
-inline void PrintTo(const GridCell& cell, std::ostream* os) { *os << '(' << cell.col << ", " << cell.row << ')'; }
+inline void PrintTo(const GridCell& cell, std::ostream* os)
+{
+    *os << '(' << cell.col << ", " << cell.row << ')';
+}

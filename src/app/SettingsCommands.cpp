@@ -3,13 +3,13 @@
 
 #include "pages/PageColour.h"
 #include "platform/FileDialogs.h"
-#include "ui/MenuIds.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "store/FileNames.h"
 #include "store/GimpPalette.h"
 #include "store/PaletteFile.h"
 #include "store/Settings.h"
+#include "ui/MenuIds.h"
 
 #include <wx/filename.h>
 #include <wx/menu.h>

@@ -1,7 +1,7 @@
 #include "controls/DialogBuilder.h"
 
-#include "ui/AppIcon.h"
 #include "controls/SpinButton.h"
+#include "ui/AppIcon.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -16,7 +16,10 @@
 
 namespace {
 
-wxString FromUtf8(const char* text) { return wxString::FromUTF8(text ? text : ""); }
+wxString FromUtf8(const char* text)
+{
+    return wxString::FromUTF8(text ? text : "");
+}
 
 long TextStyle(uint32_t style)
 {

@@ -16,9 +16,18 @@ constexpr COLORREF MakeColour(uint8_t red, uint8_t green, uint8_t blue)
 {
     return COLORREF(red) | COLORREF(green) << 8 | COLORREF(blue) << 16;
 }
-constexpr uint8_t RedOf(COLORREF c) { return c & 0xFF; }
-constexpr uint8_t GreenOf(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr uint8_t BlueOf(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr uint8_t RedOf(COLORREF c)
+{
+    return c & 0xFF;
+}
+constexpr uint8_t GreenOf(COLORREF c)
+{
+    return (c >> 8) & 0xFF;
+}
+constexpr uint8_t BlueOf(COLORREF c)
+{
+    return (c >> 16) & 0xFF;
+}
 
 struct Scheme
 {
@@ -42,7 +51,10 @@ struct Scheme
 bool operator==(const Scheme& a, const Scheme& b);
 
 // Any non-zero top byte counts as default.
-constexpr bool IsDefaultColour(COLORREF value) { return (value & kDefaultMark) != 0; }
+constexpr bool IsDefaultColour(COLORREF value)
+{
+    return (value & kDefaultMark) != 0;
+}
 
 // "#rrggbb" of the stored RGB (the default mark is ignored).
 std::string FormatColour(COLORREF value, bool hexUpper);

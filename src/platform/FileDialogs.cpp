@@ -15,8 +15,7 @@ wxString LoadFilter(int stringId)
 
 CFileDialog::CFileDialog(wxWindow* parent, int filterId, long style)
     : wxFileDialog(parent, wxString(), wxString(), wxString(), LoadFilter(filterId), style)
-{
-}
+{}
 
 void CFileDialog::SetPath(const wxString& path)
 {
@@ -45,5 +44,6 @@ wxString FormatFileMessage(int stringId, const wxString& path)
 
 void ShowFileError(wxWindow* parent, int stringId, const wxString& path)
 {
-    wxMessageBox(FormatFileMessage(stringId, path), wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)), wxOK | wxICON_ERROR, parent);
+    wxMessageBox(FormatFileMessage(stringId, path), wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
+                 wxOK | wxICON_ERROR, parent);
 }

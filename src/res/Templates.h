@@ -8,17 +8,17 @@
 
 enum class ControlKind
 {
-    Static,      // text label
-    Frame,       // static without text (a frame, a swatch, a preview or grid area)
-    EtchedLine,  // horizontal etched separator
-    Icon,        // the application icon
-    Edit,        // single-line edit box
-    Button,      // push button
-    DefButton,   // default push button
-    CheckBox,    // auto check box
-    RadioPush,   // push-like radio button
-    UpDown,      // up-down arrows attached to the edit before it
-    Tab,         // tab control
+    Static,     // text label
+    Frame,      // static without text (a frame, a swatch, a preview or grid area)
+    EtchedLine, // horizontal etched separator
+    Icon,       // the application icon
+    Edit,       // single-line edit box
+    Button,     // push button
+    DefButton,  // default push button
+    CheckBox,   // auto check box
+    RadioPush,  // push-like radio button
+    UpDown,     // up-down arrows attached to the edit before it
+    Tab,        // tab control
 };
 
 // Style bits; what the design's templates say of each control.
