@@ -155,7 +155,7 @@ void BM_BuildBodyTag(benchmark::State& state)
     scheme.link = 0x00FF0000;
     scheme.alink = 0x000000FF;
     scheme.useback = 1;
-    scheme.background.Assign("images/fond.gif");
+    scheme.background.assign("images/fond.gif");
     scheme.watermark = 1;
     scheme.sidemargin = 10;
     scheme.topmargin = 0;

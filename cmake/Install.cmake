@@ -13,7 +13,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 install(TARGETS velloran RUNTIME DESTINATION bin)
 
 # Data stays out of bin/: the help service also looks in share/velloran/.
-install(FILES ${PROJECT_SOURCE_DIR}/src/about/velloran.hlp DESTINATION share/velloran)
+install(FILES ${PROJECT_SOURCE_DIR}/src/help/velloran.hlp DESTINATION share/velloran)
 
 foreach(size 16 24 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/src/res/icons/velloran-${size}.png

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 
     const CTextBuffer file(text.data(), uint32_t(size));
     Scheme before;
-    before.background.Assign("before.gif");
+    before.background.assign("before.gif");
     Scheme imported = before;
     const ImportResult result = ImportBodyText(file, imported);
     Require((result == ImportResult::Imported) == tag.has_value());

@@ -7,11 +7,13 @@
 
 #include <cstdio>
 #include <ostream>
+#include <string_view>
 
-inline void PrintTo(const CTextBuffer& buffer, std::ostream* os)
+// Bytes quoted, with the control and non-ASCII ones escaped.
+inline void PrintBytes(std::string_view bytes, std::ostream* os)
 {
     *os << '"';
-    for (unsigned char c : buffer.View()) {
+    for (unsigned char c : bytes) {
         if (c == '\r')
             *os << "\\r";
         else if (c == '\n')
@@ -23,7 +25,12 @@ inline void PrintTo(const CTextBuffer& buffer, std::ostream* os)
         } else
             *os << c;
     }
-    *os << "\" (" << buffer.Length() << " bytes)";
+    *os << "\" (" << bytes.size() << " bytes)";
+}
+
+inline void PrintTo(const CTextBuffer& buffer, std::ostream* os)
+{
+    PrintBytes(buffer.View(), os);
 }
 
 inline void PrintTo(const Scheme& s, std::ostream* os)
@@ -35,8 +42,11 @@ inline void PrintTo(const Scheme& s, std::ostream* os)
                   s.bgcolor, s.text, s.link, s.vlink, s.alink, s.topmargin, s.sidemargin, unsigned(s.useback),
                   unsigned(s.watermark));
     *os << line;
-    PrintTo(s.background, os);
+    PrintBytes(s.background, os);
     *os << '}';
 }
 
-inline void PrintTo(const GridCell& cell, std::ostream* os) { *os << '(' << cell.col << ", " << cell.row << ')'; }
+inline void PrintTo(const GridCell& cell, std::ostream* os)
+{
+    *os << '(' << cell.col << ", " << cell.row << ')';
+}

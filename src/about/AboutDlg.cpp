@@ -1,21 +1,18 @@
 #include "about/AboutDlg.h"
 
-#include "about/ContextHelp.h"
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
+#include "help/ContextHelp.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
+#include "ui/Control.h"
+#include "ui/TextConv.h"
 
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
 namespace {
-
-wxString ResString(int id)
-{
-    return wxString::FromUTF8(LoadResString(id));
-}
 
 // Where the "?" button sits, in dialog units: left of "OK", on its row.
 constexpr ControlTemplate kHelpButton = {-1, ControlKind::Button, "?", 11, 145, 20, 14, kTabStop};
@@ -36,12 +33,12 @@ void CAboutDlg::OnInitDialog()
     m_wndHelpButton = new CHelpModeButton(this, TemplateRectToPixels(this, kHelpButton));
     SetClientSize(TemplateSizeToPixels(this, dialog));
 
-    static_cast<wxStaticText*>(FindWindow(IDC_ABOUT_TITLE))->SetLabelText(ResString(IDS_CAPTION));
-    auto* paragraph = static_cast<wxStaticText*>(FindWindow(IDC_ABOUT_PARAGRAPH));
-    paragraph->SetLabel(ResString(IDS_ABOUT_PARAGRAPH));
+    Control<wxStaticText>(this, IDC_ABOUT_TITLE)->SetLabelText(LoadWxString(IDS_CAPTION));
+    auto* paragraph = Control<wxStaticText>(this, IDC_ABOUT_PARAGRAPH);
+    paragraph->SetLabel(LoadWxString(IDS_ABOUT_PARAGRAPH));
     paragraph->Wrap(paragraph->GetSize().x);
-    static_cast<wxTextCtrl*>(FindWindow(IDC_EMAIL))->ChangeValue(ResString(IDS_ABOUT_EMAIL));
-    static_cast<wxTextCtrl*>(FindWindow(IDC_HOMEPAGE))->ChangeValue(ResString(IDS_ABOUT_HOMEPAGE));
+    Control<wxTextCtrl>(this, IDC_EMAIL)->ChangeValue(LoadWxString(IDS_ABOUT_EMAIL));
+    Control<wxTextCtrl>(this, IDC_HOMEPAGE)->ChangeValue(LoadWxString(IDS_ABOUT_HOMEPAGE));
 
     InstallContextHelp(this, IDD_ABOUTBOX);
 
@@ -68,12 +65,12 @@ UrlOpener& AboutUrlOpener()
 
 void CAboutDlg::OnGoMail(wxCommandEvent&)
 {
-    AboutUrlOpener()("mailto:" + ResString(IDS_ABOUT_EMAIL));
+    AboutUrlOpener()("mailto:" + LoadWxString(IDS_ABOUT_EMAIL));
 }
 
 void CAboutDlg::OnGoHome(wxCommandEvent&)
 {
-    AboutUrlOpener()(ResString(IDS_ABOUT_HOMEPAGE));
+    AboutUrlOpener()(LoadWxString(IDS_ABOUT_HOMEPAGE));
 }
 
 void CAboutDlg::OnHelpInfo(wxHelpEvent& event)

@@ -1,21 +1,22 @@
 #include "app/BodyTagDlg.h"
 
-#include "about/ContextHelp.h"
+#include "controls/DialogBuilder.h"
+#include "help/ContextHelp.h"
+#include "help/HelpService.h"
 #include "model/BodyTag.h"
 #include "model/PreviewLayout.h"
 #include "pages/PageBackground.h"
 #include "pages/PageColour.h"
 #include "pages/PageMargins.h"
-#include "platform/AppIcon.h"
-#include "platform/ColourConv.h"
-#include "platform/DialogBuilder.h"
-#include "platform/HelpService.h"
-#include "platform/MenuIds.h"
-#include "platform/TextConv.h"
-#include "platform/WordWrap.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
+#include "ui/AppIcon.h"
+#include "ui/ColourConv.h"
+#include "ui/Control.h"
+#include "ui/MenuIds.h"
+#include "ui/TextConv.h"
+#include "ui/WordWrap.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dcbuffer.h>
@@ -27,19 +28,17 @@
 #include <wx/settings.h>
 #include <wx/textctrl.h>
 
-namespace {
+#include <functional>
+#include <utility>
 
-wxString ResString(int id)
-{
-    return wxString::FromUTF8(LoadResString(id));
-}
+namespace {
 
 constexpr int kTabLabels[] = {IDS_TAB_BGCOLOR, IDS_TAB_TEXT, IDS_TAB_LINKS, IDS_TAB_BACKGROUND, IDS_TAB_MARGINS};
 
 } // namespace
 
 CBodyTagDlg::CBodyTagDlg()
-    : wxFrame(nullptr, wxID_ANY, ResString(IDS_CAPTION), wxDefaultPosition, wxDefaultSize,
+    : wxFrame(nullptr, wxID_ANY, LoadWxString(IDS_CAPTION), wxDefaultPosition, wxDefaultSize,
               wxDEFAULT_FRAME_STYLE & ~(wxRESIZE_BORDER | wxMAXIMIZE_BOX)),
       m_pageBgcolor(new CPageColour(this, IDS_INFO_BGCOLOR)), m_pageText(new CPageColour(this, IDS_INFO_TEXT)),
       m_pageLinks(new CPageColour(this, IDS_INFO_LINKS)), m_pageBackground(new CPageBackground(this)),
@@ -71,14 +70,14 @@ void CBodyTagDlg::OnInitDialog()
         }
         return made;
     });
-    m_wndTabs = static_cast<wxNotebook*>(m_panel->FindWindow(IDC_TABS));
-    m_wndBodyCode = static_cast<wxTextCtrl*>(m_panel->FindWindow(IDC_BODY_CODE));
+    m_wndTabs = Control<wxNotebook>(m_panel, IDC_TABS);
+    m_wndBodyCode = Control<wxTextCtrl>(m_panel, IDC_BODY_CODE);
     m_panel->FindWindow(IDC_PAGE_FRAME)->Hide();
     SetClientSize(TemplateSizeToPixels(m_panel, dialog));
 
     // The stored settings come before the page windows: the pages show the
     // stored scheme and palettes from their first paint on.
-    LoadSettings(true, true, true);
+    LoadSettings(SettingsGroups::All);
     CreatePreviewFonts();
 
     // Only the first page gets its controls now; the others at their first
@@ -90,14 +89,14 @@ void CBodyTagDlg::OnInitDialog()
             pages[i]->BuildControls();
         else
             pages[i]->UpdateFromScheme();
-        m_wndTabs->AddPage(pages[i], ResString(kTabLabels[i]), i == 0);
+        m_wndTabs->AddPage(pages[i], LoadWxString(kTabLabels[i]), i == 0);
     }
     FitTabsToPages(TemplateRectToPixels(m_panel, *FindControlTemplate(dialog, IDC_PAGE_FRAME)).GetSize());
     UpdateBodyCode();
 
     m_wndTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CBodyTagDlg::OnTabChanged, this);
     m_panel->FindWindow(IDC_COPY_CODE)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { CopyCode(); });
-    Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
+    BindMenuCommands();
     Bind(wxEVT_CHAR_HOOK, &CBodyTagDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CBodyTagDlg::OnClose, this);
     InitContextHelp();
@@ -206,12 +205,12 @@ void CBodyTagDlg::RenderPreview()
     if (!m_previewLayout) {
         const int innerWidth = size.x - 10;
         dc.SetFont(m_fontPreview);
-        m_previewTop = WrapLines(dc, ResString(IDS_PREVIEW_TOP), innerWidth);
-        m_previewBottom = WrapLines(dc, ResString(IDS_PREVIEW_BOTTOM), innerWidth);
+        m_previewTop = WrapLines(dc, LoadWxString(IDS_PREVIEW_TOP), innerWidth);
+        m_previewBottom = WrapLines(dc, LoadWxString(IDS_PREVIEW_BOTTOM), innerWidth);
         const int topHeight = MeasureLines(dc, m_previewTop).y;
         const int bottomHeight = MeasureLines(dc, m_previewBottom).y;
         dc.SetFont(m_fontLink);
-        const int lineHeight = dc.GetTextExtent(ResString(IDS_PREVIEW_VLINK)).y;
+        const int lineHeight = dc.GetTextExtent(LoadWxString(IDS_PREVIEW_VLINK)).y;
         m_previewLayout = LayoutPreview({0, 0, size.x, size.y}, topHeight, bottomHeight, lineHeight);
     }
     const PreviewLayout& layout = *m_previewLayout;
@@ -224,11 +223,11 @@ void CBodyTagDlg::RenderPreview()
 
     dc.SetFont(m_fontLink);
     dc.SetTextForeground(ColourToWx(colours.vlink));
-    DrawCentredLine(dc, ResString(IDS_PREVIEW_VLINK), rect(layout.vlink));
+    DrawCentredLine(dc, LoadWxString(IDS_PREVIEW_VLINK), rect(layout.vlink));
     dc.SetTextForeground(ColourToWx(colours.link));
-    DrawCentredLine(dc, ResString(IDS_PREVIEW_LINK), rect(layout.link));
+    DrawCentredLine(dc, LoadWxString(IDS_PREVIEW_LINK), rect(layout.link));
     dc.SetTextForeground(ColourToWx(colours.alink));
-    DrawCentredLine(dc, ResString(IDS_PREVIEW_ALINK), rect(layout.alink));
+    DrawCentredLine(dc, LoadWxString(IDS_PREVIEW_ALINK), rect(layout.alink));
 }
 
 void CBodyTagDlg::OnPaintPreview(wxPaintEvent&)
@@ -265,63 +264,38 @@ void CBodyTagDlg::CopyCode()
     m_wndBodyCode->Copy();
 }
 
-void CBodyTagDlg::OnMenuCommand(wxCommandEvent& event)
+void CBodyTagDlg::BindMenuCommands()
 {
-    switch (FromWxMenuId(event.GetId())) {
-    case ID_FILE_IMPORT:
-        OnImportHtml();
-        break;
-    case ID_FILE_EXPORT:
-        OnExportHtml();
-        break;
-    case ID_FILE_LOAD_DEFAULT:
-        OnLoadDefaultScheme();
-        break;
-    case ID_FILE_SAVE_DEFAULT:
-        OnSaveDefaultScheme();
-        break;
-    case ID_FILE_COPY_CODE:
-        CopyCode();
-        break;
-    case ID_FILE_QUIT:
-        Close();
-        break;
     // The menu has already toggled the check mark of the three options.
-    case ID_OPTION_TAGS_UPPER:
-    case ID_OPTION_HEX_UPPER:
-        UpdateBodyCode();
-        RefreshPages();
-        break;
-    case ID_OPTION_INPUT_HEX:
-        RefreshPages();
-        break;
-    case ID_PALETTE_LOAD:
-        OnLoadPaletteFile();
-        break;
-    case ID_PALETTE_SAVE:
-        OnSavePaletteFile();
-        break;
-    case ID_PALETTE_LOAD_DEFAULT:
-        OnLoadDefaultPalette();
-        break;
-    case ID_PALETTE_SAVE_DEFAULT:
-        OnSaveDefaultPalette();
-        break;
-    case ID_HELP_FINDER:
-        OnHelpFinder();
-        break;
-    case ID_HELP_TIPS:
-        OnHelpTips();
-        break;
-    case ID_HELP_ABOUT:
-        OnAbout();
-        break;
-    case ID_CONTEXT_EXPLAIN:
-        OnExplain();
-        break;
-    default:
-        event.Skip();
-    }
+    const std::pair<int, std::function<void()>> commands[] = {
+        {ID_FILE_IMPORT, [this] { OnImportHtml(); }},
+        {ID_FILE_EXPORT, [this] { OnExportHtml(); }},
+        {ID_FILE_LOAD_DEFAULT, [this] { OnLoadDefaultScheme(); }},
+        {ID_FILE_SAVE_DEFAULT, [this] { OnSaveDefaultScheme(); }},
+        {ID_FILE_COPY_CODE, [this] { CopyCode(); }},
+        {ID_FILE_QUIT, [this] { Close(); }},
+        {ID_OPTION_TAGS_UPPER,
+         [this] {
+             UpdateBodyCode();
+             RefreshPages();
+         }},
+        {ID_OPTION_HEX_UPPER,
+         [this] {
+             UpdateBodyCode();
+             RefreshPages();
+         }},
+        {ID_OPTION_INPUT_HEX, [this] { RefreshPages(); }},
+        {ID_PALETTE_LOAD, [this] { OnLoadPaletteFile(); }},
+        {ID_PALETTE_SAVE, [this] { OnSavePaletteFile(); }},
+        {ID_PALETTE_LOAD_DEFAULT, [this] { OnLoadDefaultPalette(); }},
+        {ID_PALETTE_SAVE_DEFAULT, [this] { OnSaveDefaultPalette(); }},
+        {ID_HELP_FINDER, [this] { OnHelpFinder(); }},
+        {ID_HELP_TIPS, [this] { OnHelpTips(); }},
+        {ID_HELP_ABOUT, [this] { OnAbout(); }},
+    };
+    for (const auto& [id, command] : commands)
+        Bind(
+            wxEVT_MENU, [command](wxCommandEvent&) { command(); }, ToWxMenuId(id));
 }
 
 void CBodyTagDlg::OnCharHook(wxKeyEvent& event)
@@ -343,6 +317,6 @@ void CBodyTagDlg::OnClose(wxCloseEvent&)
 {
     // Only the position and the options are stored at close; the scheme and
     // the palettes only on their own commands.
-    SaveSettings(true, false, false);
+    SaveSettings(SettingsGroups::Window);
     Destroy();
 }

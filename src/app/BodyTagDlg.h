@@ -6,6 +6,8 @@
 
 #include "model/PreviewLayout.h"
 #include "model/Scheme.h"
+#include "pages/PageOwner.h"
+#include "text/TextBuffer.h"
 
 #include <wx/bitmap.h>
 #include <wx/font.h>
@@ -28,19 +30,33 @@ class CPageColour;
 class CPageBackground;
 class CPageMargins;
 
-class CBodyTagDlg : public wxFrame
+// Groups of the stored settings.
+enum class SettingsGroups : unsigned
+{
+    Window = 1, // position and options
+    Scheme = 2,
+    Palette = 4,
+    All = 7,
+};
+constexpr bool Includes(SettingsGroups set, SettingsGroups group)
+{
+    return (unsigned(set) & unsigned(group)) != 0;
+}
+
+class CBodyTagDlg : public wxFrame, public CPageOwner
 {
 public:
     CBodyTagDlg();
     ~CBodyTagDlg() override;
 
-    Scheme& GetScheme() { return m_scheme; }
+    Scheme& GetScheme() override { return m_scheme; }
     // The check mark of an option item (the options have no other storage).
-    bool IsOptionChecked(int menuId) const;
+    bool IsOptionChecked(int menuId) const override;
 
     // Redraws the preview image and puts the tag into the body code box when
     // it differs from what the box holds.
-    void UpdateBodyCode();
+    void UpdateBodyCode() override;
+    wxWindow* GetOwnerWindow() override { return this; }
     // Every page shows the scheme again.
     void RefreshPages();
 
@@ -57,8 +73,8 @@ public:
 
     // The stored settings, by group: window position and options, scheme,
     // palette (SettingsCommands.cpp).
-    bool SaveSettings(bool window, bool scheme, bool palette);
-    void LoadSettings(bool window, bool scheme, bool palette);
+    bool SaveSettings(SettingsGroups groups);
+    void LoadSettings(SettingsGroups groups);
     // The palette of the colour page under the selected tab; empty on the
     // background and margins tabs.
     CTextBuffer GetCurrentPaletteText() const;
@@ -87,7 +103,7 @@ private:
     void OnTabChanged(wxBookCtrlEvent& event);
     // "&Copier le code": the whole tag onto the clipboard.
     void CopyCode();
-    void OnMenuCommand(wxCommandEvent& event);
+    void BindMenuCommands();
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
 

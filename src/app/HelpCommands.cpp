@@ -2,11 +2,11 @@
 #include "app/BodyTagDlg.h"
 
 #include "about/AboutDlg.h"
-#include "about/ContextHelp.h"
-#include "platform/HelpService.h"
-#include "platform/MenuIds.h"
+#include "help/ContextHelp.h"
+#include "help/HelpService.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
+#include "ui/MenuIds.h"
 
 #include <wx/menu.h>
 
@@ -36,8 +36,12 @@ void CBodyTagDlg::InitContextHelp()
     m_menuContext = std::make_unique<wxMenu>();
     for (const MenuItemTemplate& item : FindMenuTemplate(IDR_MENU_CONTEXT).front().items)
         m_menuContext->Append(ToWxMenuId(item.id), wxString::FromUTF8(item.label));
-    m_menuContext->Bind(wxEVT_MENU, &CBodyTagDlg::OnMenuCommand, this);
+    m_menuContext->Bind(
+        wxEVT_MENU, [this](wxCommandEvent&) { OnExplain(); }, ToWxMenuId(ID_CONTEXT_EXPLAIN));
     InstallContextHelp(this, IDD_BODYTAG_DIALOG);
+    SetContextMenuHandler(this, [this](uint32_t helpId, wxWindow* window, const wxPoint& screenPos) {
+        ShowContextMenu(helpId, window, screenPos);
+    });
     Bind(wxEVT_HELP, &CBodyTagDlg::OnHelpInfo, this);
 }
 

@@ -3,13 +3,13 @@
 
 #include "pages/PageColour.h"
 #include "platform/FileDialogs.h"
-#include "platform/MenuIds.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "store/FileNames.h"
 #include "store/GimpPalette.h"
 #include "store/PaletteFile.h"
 #include "store/Settings.h"
+#include "ui/MenuIds.h"
 
 #include <wx/filename.h>
 #include <wx/menu.h>
@@ -33,11 +33,11 @@ std::string ExecutableFolder()
 
 } // namespace
 
-bool CBodyTagDlg::SaveSettings(bool window, bool scheme, bool palette)
+bool CBodyTagDlg::SaveSettings(SettingsGroups groups)
 {
     const CSettingsStore store = OpenStore();
     bool saved = true;
-    if (window) {
+    if (Includes(groups, SettingsGroups::Window)) {
         WindowOptions options;
         if (!IsIconized()) {
             const wxPoint position = GetPosition();
@@ -49,17 +49,17 @@ bool CBodyTagDlg::SaveSettings(bool window, bool scheme, bool palette)
         options.inputHex = IsOptionChecked(ID_OPTION_INPUT_HEX);
         saved &= SaveWindowGroup(store, options, LoadResString(IDS_VERSION), ExecutableFolder().c_str());
     }
-    if (scheme)
+    if (Includes(groups, SettingsGroups::Scheme))
         saved &= SaveSchemeGroup(store, m_scheme);
-    if (palette)
+    if (Includes(groups, SettingsGroups::Palette))
         saved &= SavePaletteGroup(store, GetCurrentPaletteText());
     return saved;
 }
 
-void CBodyTagDlg::LoadSettings(bool window, bool scheme, bool palette)
+void CBodyTagDlg::LoadSettings(SettingsGroups groups)
 {
     const CSettingsStore store = OpenStore();
-    if (window) {
+    if (Includes(groups, SettingsGroups::Window)) {
         const WindowOptions options = LoadWindowGroup(store);
         // Without a stored edge the window stays where the desktop put it.
         if (options.left || options.top) {
@@ -71,9 +71,9 @@ void CBodyTagDlg::LoadSettings(bool window, bool scheme, bool palette)
         bar->Check(ToWxMenuId(ID_OPTION_HEX_UPPER), options.hexUpper);
         bar->Check(ToWxMenuId(ID_OPTION_INPUT_HEX), options.inputHex);
     }
-    if (scheme)
+    if (Includes(groups, SettingsGroups::Scheme))
         m_scheme = LoadSchemeGroup(store);
-    if (palette) {
+    if (Includes(groups, SettingsGroups::Palette)) {
         const CTextBuffer text = LoadPaletteGroup(store);
         for (int tab = 0; tab < 3; ++tab) {
             if (text.Length() > 0)
@@ -101,13 +101,13 @@ bool CBodyTagDlg::CheckColourTabSelected()
 
 void CBodyTagDlg::OnLoadDefaultScheme()
 {
-    LoadSettings(false, true, false);
+    LoadSettings(SettingsGroups::Scheme);
     RefreshPages();
 }
 
 void CBodyTagDlg::OnSaveDefaultScheme()
 {
-    if (!SaveSettings(false, true, false))
+    if (!SaveSettings(SettingsGroups::Scheme))
         ShowFileError(this, IDS_SETTINGS_CANNOT_WRITE, wxString::FromUTF8(CSettingsStore::DefaultPath()));
 }
 
@@ -177,13 +177,13 @@ void CBodyTagDlg::OnSavePaletteFile()
 
 void CBodyTagDlg::OnLoadDefaultPalette()
 {
-    LoadSettings(false, false, true);
+    LoadSettings(SettingsGroups::Palette);
 }
 
 void CBodyTagDlg::OnSaveDefaultPalette()
 {
     if (!CheckColourTabSelected())
         return;
-    if (!SaveSettings(false, false, true))
+    if (!SaveSettings(SettingsGroups::Palette))
         ShowFileError(this, IDS_SETTINGS_CANNOT_WRITE, wxString::FromUTF8(CSettingsStore::DefaultPath()));
 }

@@ -1,5 +1,5 @@
 #include "controls/PaletteGrid.h"
-#include "platform/ColourConv.h"
+#include "ui/ColourConv.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>

@@ -1,7 +1,7 @@
 #include "controls/ScreenPickerDlg.h"
-#include "platform/ColourConv.h"
+#include "ui/ColourConv.h"
 
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "res/Templates.h"

@@ -1,21 +1,19 @@
 #include "model/BodyTag.h"
 
+#include "model/Ascii.h"
+
 std::string ApplyTagCase(std::string_view piece, bool tagsUpper)
 {
     std::string out(piece);
-    for (char& c : out) {
-        if (tagsUpper && c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-        else if (!tagsUpper && c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    }
+    for (char& c : out)
+        c = tagsUpper ? AsciiUpper(c) : AsciiLower(c);
     return out;
 }
 
 std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper)
 {
     std::string tag = ApplyTagCase("<body", tagsUpper);
-    tag.reserve(256 + scheme.background.Length());
+    tag.reserve(256 + scheme.background.size());
 
     const struct
     {
@@ -36,7 +34,7 @@ std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper)
     if (scheme.useback) {
         tag += ApplyTagCase(" background=\"", tagsUpper);
         // Written so that a browser reads back exactly the stored path.
-        for (char c : scheme.background.View()) {
+        for (char c : scheme.background) {
             if (c == '"')
                 tag += "&quot;";
             else if (c == '&')

@@ -21,7 +21,7 @@ bool operator==(const Scheme& a, const Scheme& b)
 {
     return a.bgcolor == b.bgcolor && a.text == b.text && a.link == b.link && a.vlink == b.vlink && a.alink == b.alink &&
            a.topmargin == b.topmargin && a.sidemargin == b.sidemargin && a.useback == b.useback &&
-           a.watermark == b.watermark && a.background.View() == b.background.View();
+           a.watermark == b.watermark && a.background == b.background;
 }
 
 std::string FormatColour(COLORREF value, bool hexUpper)

@@ -2,8 +2,6 @@
 // made, and the colour word with its in-band default mark.
 #pragma once
 
-#include "text/TextBuffer.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,9 +16,18 @@ constexpr COLORREF MakeColour(uint8_t red, uint8_t green, uint8_t blue)
 {
     return COLORREF(red) | COLORREF(green) << 8 | COLORREF(blue) << 16;
 }
-constexpr uint8_t RedOf(COLORREF c) { return c & 0xFF; }
-constexpr uint8_t GreenOf(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr uint8_t BlueOf(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr uint8_t RedOf(COLORREF c)
+{
+    return c & 0xFF;
+}
+constexpr uint8_t GreenOf(COLORREF c)
+{
+    return (c >> 8) & 0xFF;
+}
+constexpr uint8_t BlueOf(COLORREF c)
+{
+    return (c >> 16) & 0xFF;
+}
 
 struct Scheme
 {
@@ -38,13 +45,16 @@ struct Scheme
     int32_t sidemargin; // -1 = default; written as leftmargin
     uint8_t useback;
     uint8_t watermark;
-    CTextBuffer background;
+    std::string background; // bytes, as read from a file or typed
 };
 
 bool operator==(const Scheme& a, const Scheme& b);
 
 // Any non-zero top byte counts as default.
-constexpr bool IsDefaultColour(COLORREF value) { return (value & kDefaultMark) != 0; }
+constexpr bool IsDefaultColour(COLORREF value)
+{
+    return (value & kDefaultMark) != 0;
+}
 
 // "#rrggbb" of the stored RGB (the default mark is ignored).
 std::string FormatColour(COLORREF value, bool hexUpper);

@@ -1,6 +1,6 @@
 #include "pages/Page.h"
 
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
 
 bool CPage::CreatePage(wxWindow* parent)
 {

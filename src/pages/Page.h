@@ -4,14 +4,14 @@
 // made, and their controls when they are first displayed.
 #pragma once
 
-#include <wx/panel.h>
+#include "pages/PageOwner.h"
 
-class CBodyTagDlg;
+#include <wx/panel.h>
 
 class CPage : public wxPanel
 {
 public:
-    explicit CPage(CBodyTagDlg* owner) : m_pOwner(owner) {}
+    explicit CPage(CPageOwner* owner) : m_pOwner(owner) {}
 
     // Creates the page's window, without controls, as a child of parent
     // (the tab control).
@@ -29,7 +29,7 @@ public:
 protected:
     virtual void CreateControls() = 0;
 
-    CBodyTagDlg* m_pOwner;
+    CPageOwner* m_pOwner;
 
 private:
     bool m_bHasControls = false;

@@ -1,31 +1,31 @@
 #include "pages/PageBackground.h"
 
-#include "about/ContextHelp.h"
-#include "app/BodyTagDlg.h"
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
+#include "help/ContextHelp.h"
 #include "platform/FileDialogs.h"
-#include "platform/TextConv.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/Control.h"
+#include "ui/TextConv.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-CPageBackground::CPageBackground(CBodyTagDlg* owner) : CPage(owner)
+CPageBackground::CPageBackground(CPageOwner* owner) : CPage(owner)
 {}
 
 void CPageBackground::CreateControls()
 {
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_BACKGROUND));
-    m_wndUseImage = static_cast<wxCheckBox*>(FindWindow(IDC_USE_IMAGE));
-    m_wndBrowse = static_cast<wxButton*>(FindWindow(IDC_BROWSE));
-    m_wndFixedImage = static_cast<wxCheckBox*>(FindWindow(IDC_FIXED_IMAGE));
-    m_wndPath = static_cast<wxTextCtrl*>(FindWindow(IDC_IMAGE_PATH));
-    m_wndPathLabel = static_cast<wxStaticText*>(FindWindow(IDC_IMAGE_LABEL));
+    m_wndUseImage = Control<wxCheckBox>(this, IDC_USE_IMAGE);
+    m_wndBrowse = Control<wxButton>(this, IDC_BROWSE);
+    m_wndFixedImage = Control<wxCheckBox>(this, IDC_FIXED_IMAGE);
+    m_wndPath = Control<wxTextCtrl>(this, IDC_IMAGE_PATH);
+    m_wndPathLabel = Control<wxStaticText>(this, IDC_IMAGE_LABEL);
 
-    static_cast<wxStaticText*>(FindWindow(IDC_BACKGROUND_INFO))
+    Control<wxStaticText>(this, IDC_BACKGROUND_INFO)
         ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_BACKGROUND)));
 
     m_wndUseImage->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnUseImage(); });
@@ -49,7 +49,7 @@ void CPageBackground::UpdateFromScheme()
     }
     m_wndUseImage->SetValue(scheme.useback != 0);
     m_wndFixedImage->SetValue(scheme.watermark != 0);
-    m_wndPath->SetValue(BytesToDisplay(scheme.background.View()));
+    m_wndPath->SetValue(BytesToDisplay(scheme.background));
     EnableImageControls(scheme.useback != 0);
 }
 
@@ -75,9 +75,9 @@ void CPageBackground::OnImageChanged()
     // A path read from a file in another encoding is shown as Latin-1; its
     // bytes are kept until the text in the box really changes.
     const wxString shown = m_wndPath->GetValue();
-    if (shown != BytesToDisplay(scheme.background.View())) {
+    if (shown != BytesToDisplay(scheme.background)) {
         const std::string bytes = DisplayToBytes(shown);
-        scheme.background.Assign(bytes.data(), uint32_t(bytes.size()));
+        scheme.background.assign(bytes.data(), uint32_t(bytes.size()));
     }
     m_pOwner->UpdateBodyCode();
 }

@@ -12,7 +12,7 @@ class wxTextCtrl;
 class CPageBackground : public CPage
 {
 public:
-    explicit CPageBackground(CBodyTagDlg* owner);
+    explicit CPageBackground(CPageOwner* owner);
 
     // Shows useback, watermark and background; setting the path box stores
     // the three fields back through its change notice.

@@ -1,15 +1,15 @@
 #include "pages/PageColour.h"
 
-#include "about/ContextHelp.h"
-#include "app/BodyTagDlg.h"
+#include "controls/DialogBuilder.h"
 #include "controls/PaletteGrid.h"
 #include "controls/ScreenPickerDlg.h"
+#include "controls/SpinButton.h"
+#include "help/ContextHelp.h"
 #include "model/ColourForms.h"
-#include "platform/ColourConv.h"
-#include "platform/DialogBuilder.h"
-#include "platform/SpinButton.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/ColourConv.h"
+#include "ui/Control.h"
 
 #include <wx/checkbox.h>
 #include <wx/cmndata.h>
@@ -49,7 +49,7 @@ wxColourData& SharedColourData()
 
 } // namespace
 
-CPageColour::CPageColour(CBodyTagDlg* owner, int kind) : CPage(owner), m_model(kind)
+CPageColour::CPageColour(CPageOwner* owner, int kind) : CPage(owner), m_model(kind)
 {}
 
 void CPageColour::CreateControls()
@@ -62,18 +62,18 @@ void CPageColour::CreateControls()
                             m_wndGrid->Create(page, c.id, r.GetPosition(), r.GetSize());
                             return m_wndGrid;
                         });
-    m_wndRedSpin = static_cast<CSpinButton*>(FindWindow(IDC_RED_SPIN));
-    m_wndGreenSpin = static_cast<CSpinButton*>(FindWindow(IDC_GREEN_SPIN));
-    m_wndBlueSpin = static_cast<CSpinButton*>(FindWindow(IDC_BLUE_SPIN));
-    m_wndHex = static_cast<wxTextCtrl*>(FindWindow(IDC_HEX));
-    m_wndDefault = static_cast<wxCheckBox*>(FindWindow(IDC_DEFAULT));
+    m_wndRedSpin = Control<CSpinButton>(this, IDC_RED_SPIN);
+    m_wndGreenSpin = Control<CSpinButton>(this, IDC_GREEN_SPIN);
+    m_wndBlueSpin = Control<CSpinButton>(this, IDC_BLUE_SPIN);
+    m_wndHex = Control<wxTextCtrl>(this, IDC_HEX);
+    m_wndDefault = Control<wxCheckBox>(this, IDC_DEFAULT);
     for (int i = 0; i < 3; ++i) {
-        m_wndLinks[i] = static_cast<wxToggleButton*>(FindWindow(kLinkButtonIds[i]));
+        m_wndLinks[i] = Control<wxToggleButton>(this, kLinkButtonIds[i]);
         m_wndLinks[i]->SetValue(i == m_model.GetLink());
         m_wndLinks[i]->Show(m_model.GetKind() == IDS_INFO_LINKS);
     }
 
-    auto* info = static_cast<wxStaticText*>(FindWindow(IDC_INFO));
+    auto* info = Control<wxStaticText>(this, IDC_INFO);
     info->SetLabel(wxString::FromUTF8(LoadResString(m_model.GetKind())));
     info->Wrap(info->GetSize().x);
 
@@ -217,10 +217,11 @@ void CPageColour::EnableColourControls(bool enabled)
 
 void CPageColour::OnGridSelect(wxCommandEvent& event)
 {
-    m_bUpdating = true;
-    SetPositions(m_wndGrid->GetSelectedColour());
-    m_wndGrid->SetFocus();
-    m_bUpdating = false;
+    {
+        const CScopedFlag updating(m_bUpdating);
+        SetPositions(m_wndGrid->GetSelectedColour());
+        m_wndGrid->SetFocus();
+    }
     OnChangeRgb();
     event.Skip();
 }
@@ -247,9 +248,10 @@ void CPageColour::OnLinkKind()
     const COLORREF value = field ? *field : kDefaultMark;
     m_wndDefault->SetValue(IsDefaultColour(value));
     m_wndGrid->SelectColour(value & kRgbMask);
-    m_bUpdating = true;
-    SetPositions(value);
-    m_bUpdating = false;
+    {
+        const CScopedFlag updating(m_bUpdating);
+        SetPositions(value);
+    }
     OnChangeRgb();
     OnDefault();
 }
@@ -270,18 +272,20 @@ void CPageColour::UpdateFromScheme()
             spin->SetBase(base);
         // A box whose text is no number in range was rewritten with its
         // control's last valid position; show the 255 that the colour holds.
-        m_bUpdating = true;
-        SetPositions(m_wndGrid->GetSelectedColour());
-        m_bUpdating = false;
+        {
+            const CScopedFlag updating(m_bUpdating);
+            SetPositions(m_wndGrid->GetSelectedColour());
+        }
     }
 
     if ((value & kRgbMask) == m_wndGrid->GetSelectedColour()) {
         ShowHex(value); // how a change of the hex case reaches the box
     } else {
         m_wndGrid->SelectColour(value & kRgbMask);
-        m_bUpdating = true;
-        SetPositions(value);
-        m_bUpdating = false;
+        {
+            const CScopedFlag updating(m_bUpdating);
+            SetPositions(value);
+        }
         OnChangeRgb();
     }
 
@@ -311,15 +315,15 @@ void CPageColour::OnEditColour()
 
 void CPageColour::OnPipette()
 {
-    CScreenPickerDlg picker(m_pOwner);
+    CScreenPickerDlg picker(m_pOwner->GetOwnerWindow());
     picker.m_rcPage = GetScreenRect();
     // Hidden, so that whatever lies behind it can be sampled.
-    m_pOwner->Hide();
+    m_pOwner->GetOwnerWindow()->Hide();
     if (picker.ShowModal() == wxID_OK) {
         m_wndGrid->SetSelectedColour(picker.GetSampledColour());
         SendGridNotice();
     }
-    m_pOwner->Show();
+    m_pOwner->GetOwnerWindow()->Show();
 }
 
 void CPageColour::LoadPalette(const CTextBuffer& text)

@@ -23,7 +23,7 @@ class CPageColour : public CPage
 public:
     // kind is 111, 112 or 113 (bgcolor, text, links), also the string id of
     // the page's info text. The palette exists from here on, without a window.
-    CPageColour(CBodyTagDlg* owner, int kind);
+    CPageColour(CPageOwner* owner, int kind);
 
     void UpdateFromScheme() override;
 

@@ -1,11 +1,11 @@
 #include "pages/PageMargins.h"
 
-#include "about/ContextHelp.h"
-#include "app/BodyTagDlg.h"
-#include "platform/DialogBuilder.h"
-#include "platform/SpinButton.h"
+#include "controls/DialogBuilder.h"
+#include "controls/SpinButton.h"
+#include "help/ContextHelp.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/Control.h"
 
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
@@ -29,22 +29,22 @@ int MarginPosition(int32_t margin)
 
 } // namespace
 
-CPageMargins::CPageMargins(CBodyTagDlg* owner) : CPage(owner)
+CPageMargins::CPageMargins(CPageOwner* owner) : CPage(owner)
 {}
 
 void CPageMargins::CreateControls()
 {
     BuildDialogControls(this, *FindDialogTemplate(IDD_PAGE_MARGINS));
     m_wndFrame = FindWindow(IDC_MARGIN_FRAME);
-    m_wndTopSpin = static_cast<CSpinButton*>(FindWindow(IDC_TOP_SPIN));
-    m_wndSideSpin = static_cast<CSpinButton*>(FindWindow(IDC_SIDE_SPIN));
-    m_wndTopLabel = static_cast<wxStaticText*>(FindWindow(IDC_TOP_LABEL));
-    m_wndSample = static_cast<wxStaticText*>(FindWindow(IDC_MARGIN_SAMPLE));
-    m_wndSideLabel = static_cast<wxStaticText*>(FindWindow(IDC_SIDE_LABEL));
-    m_wndTopValue = static_cast<wxTextCtrl*>(FindWindow(IDC_TOP_VALUE));
-    m_wndSideValue = static_cast<wxTextCtrl*>(FindWindow(IDC_SIDE_VALUE));
-    m_wndTopDefault = static_cast<wxCheckBox*>(FindWindow(IDC_TOP_DEFAULT));
-    m_wndSideDefault = static_cast<wxCheckBox*>(FindWindow(IDC_SIDE_DEFAULT));
+    m_wndTopSpin = Control<CSpinButton>(this, IDC_TOP_SPIN);
+    m_wndSideSpin = Control<CSpinButton>(this, IDC_SIDE_SPIN);
+    m_wndTopLabel = Control<wxStaticText>(this, IDC_TOP_LABEL);
+    m_wndSample = Control<wxStaticText>(this, IDC_MARGIN_SAMPLE);
+    m_wndSideLabel = Control<wxStaticText>(this, IDC_SIDE_LABEL);
+    m_wndTopValue = Control<wxTextCtrl>(this, IDC_TOP_VALUE);
+    m_wndSideValue = Control<wxTextCtrl>(this, IDC_SIDE_VALUE);
+    m_wndTopDefault = Control<wxCheckBox>(this, IDC_TOP_DEFAULT);
+    m_wndSideDefault = Control<wxCheckBox>(this, IDC_SIDE_DEFAULT);
 
     // The frame has a window of its own that would cover a sibling label:
     // the sample lives inside it, clipped by it, on the page's colour as a
@@ -52,8 +52,7 @@ void CPageMargins::CreateControls()
     m_wndSample->Reparent(m_wndFrame);
     m_wndFrame->SetBackgroundColour(GetBackgroundColour());
 
-    static_cast<wxStaticText*>(FindWindow(IDC_MARGINS_INFO))
-        ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_MARGINS)));
+    Control<wxStaticText>(this, IDC_MARGINS_INFO)->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_MARGINS)));
     m_wndSample->SetLabelText(wxString::FromUTF8(LoadResString(IDS_MARGINS_SAMPLE)));
     m_wndTopSpin->SetRange(kMarginMin, kMarginMax);
     m_wndSideSpin->SetRange(kMarginMin, kMarginMax);
@@ -85,15 +84,16 @@ void CPageMargins::UpdateFromScheme()
         m_pOwner->UpdateBodyCode();
         return;
     }
-    m_bUpdating = true;
-    // -1 leaves a position where it was.
-    if (scheme.topmargin != -1)
-        m_wndTopSpin->SetPos(MarginPosition(scheme.topmargin));
-    if (scheme.sidemargin != -1)
-        m_wndSideSpin->SetPos(MarginPosition(scheme.sidemargin));
-    m_wndTopDefault->SetValue(scheme.topmargin == -1);
-    m_wndSideDefault->SetValue(scheme.sidemargin == -1);
-    m_bUpdating = false;
+    {
+        const CScopedFlag updating(m_bUpdating);
+        // -1 leaves a position where it was.
+        if (scheme.topmargin != -1)
+            m_wndTopSpin->SetPos(MarginPosition(scheme.topmargin));
+        if (scheme.sidemargin != -1)
+            m_wndSideSpin->SetPos(MarginPosition(scheme.sidemargin));
+        m_wndTopDefault->SetValue(scheme.topmargin == -1);
+        m_wndSideDefault->SetValue(scheme.sidemargin == -1);
+    }
     OnDefaultMargins();
 }
 

@@ -14,7 +14,7 @@ class CSpinButton;
 class CPageMargins : public CPage
 {
 public:
-    explicit CPageMargins(CBodyTagDlg* owner);
+    explicit CPageMargins(CPageOwner* owner);
 
     // Shows topmargin and sidemargin, then stores them back as the controls
     // hold them: a margin outside 0..100 comes back as its nearest bound.

@@ -1,5 +1,7 @@
 #include "store/RegistryKey.h"
 
+#include "model/Ascii.h"
+
 #include <cstring>
 #include <utility>
 
@@ -56,7 +58,7 @@ void CRegistryKey::Gather(SettingsValue value)
 {
     m_key.SetValue(value);
     for (SettingsValue& pending : m_change.values)
-        if (EqualsIgnoreCase(pending.name, value.name)) {
+        if (EqualsIgnoreAsciiCase(pending.name, value.name)) {
             pending = std::move(value);
             return;
         }

@@ -99,7 +99,7 @@ bool SaveSchemeGroup(const CSettingsStore& root, const Scheme& scheme)
     CRegistryKey key;
     if (!key.Create(root, kSchemeKeyPath))
         return false;
-    key.SetString("background", scheme.background);
+    key.SetString("background", CTextBuffer(scheme.background.data(), uint32_t(scheme.background.size())));
     for (const SchemeBinary& value : kSchemeBinaries)
         SetNumber(key, value.name, value.get(scheme), value.size);
     return key.Close();
@@ -111,7 +111,7 @@ Scheme LoadSchemeGroup(const CSettingsStore& root)
     CRegistryKey key;
     if (!key.Open(root, kSchemeKeyPath))
         return scheme;
-    scheme.background = key.QueryString("background", "");
+    scheme.background = key.QueryString("background", "").View();
     for (const SchemeBinary& value : kSchemeBinaries)
         if (auto stored = QueryNumber(key, value.name, value.size))
             value.set(scheme, *stored);

@@ -1,5 +1,7 @@
 #include "store/SettingsFile.h"
 
+#include "model/Ascii.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -9,21 +11,6 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kHexPrefix = "hex:";
 constexpr char kHexDigits[] = "0123456789abcdef";
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = FoldAscii(c);
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 bool IsBlank(char c)
 {
@@ -136,8 +123,8 @@ bool ReadQuoted(std::string_view line, size_t& pos, std::string& out)
         case 'x': {
             if (pos + 2 >= line.size())
                 return false;
-            const int high = HexValue(line[pos + 1]);
-            const int low = HexValue(line[pos + 2]);
+            const int high = HexDigitValue(line[pos + 1]);
+            const int low = HexDigitValue(line[pos + 2]);
             if (high < 0 || low < 0 || (high | low) == 0)
                 return false;
             out += char(high << 4 | low);
@@ -158,8 +145,8 @@ bool ReadHexBytes(std::string_view text, std::string& out)
     for (size_t pos = 0; pos < text.size(); pos += 3) {
         if (pos + 2 > text.size())
             return false;
-        const int high = HexValue(text[pos]);
-        const int low = HexValue(text[pos + 1]);
+        const int high = HexDigitValue(text[pos]);
+        const int low = HexDigitValue(text[pos + 1]);
         if (high < 0 || low < 0)
             return false;
         out += char(high << 4 | low);
@@ -222,7 +209,8 @@ public:
             added = !slot.used;
             if (added)
                 slot = {true, uint32_t(hash), scope, next};
-            if (added || (slot.hash == uint32_t(hash) && slot.scope == scope && EqualsIgnoreCase(NameOf(slot), name)))
+            if (added ||
+                (slot.hash == uint32_t(hash) && slot.scope == scope && EqualsIgnoreAsciiCase(NameOf(slot), name)))
                 return slot.index;
         }
     }
@@ -245,7 +233,7 @@ private:
     {
         uint64_t h = 14695981039346656037ull ^ scope;
         for (char c : name)
-            h = (h ^ uint8_t(FoldAscii(c))) * 1099511628211ull;
+            h = (h ^ uint8_t(AsciiLower(c))) * 1099511628211ull;
         return h * 0x9E3779B97F4A7C15ull;
     }
 
@@ -255,16 +243,6 @@ private:
 };
 
 } // namespace
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    return true;
-}
 
 bool IsValidKeyPath(std::string_view path)
 {
@@ -279,7 +257,7 @@ bool IsValidKeyPath(std::string_view path)
 const SettingsValue* SettingsKey::FindValue(std::string_view name) const
 {
     for (const SettingsValue& v : values)
-        if (EqualsIgnoreCase(v.name, name))
+        if (EqualsIgnoreAsciiCase(v.name, name))
             return &v;
     return nullptr;
 }
@@ -287,7 +265,7 @@ const SettingsValue* SettingsKey::FindValue(std::string_view name) const
 void SettingsKey::SetValue(const SettingsValue& value)
 {
     for (SettingsValue& v : values)
-        if (EqualsIgnoreCase(v.name, value.name)) {
+        if (EqualsIgnoreAsciiCase(v.name, value.name)) {
             v.isString = value.isString;
             v.bytes = value.bytes;
             return;
@@ -298,7 +276,7 @@ void SettingsKey::SetValue(const SettingsValue& value)
 const SettingsKey* SettingsDocument::FindKey(std::string_view path) const
 {
     for (const SettingsKey& k : keys)
-        if (EqualsIgnoreCase(k.path, path))
+        if (EqualsIgnoreAsciiCase(k.path, path))
             return &k;
     return nullptr;
 }
@@ -306,7 +284,7 @@ const SettingsKey* SettingsDocument::FindKey(std::string_view path) const
 SettingsKey& SettingsDocument::CreateKey(std::string_view path)
 {
     for (SettingsKey& k : keys)
-        if (EqualsIgnoreCase(k.path, path))
+        if (EqualsIgnoreAsciiCase(k.path, path))
             return k;
     keys.push_back(SettingsKey{std::string(path), {}});
     return keys.back();
@@ -316,8 +294,8 @@ bool SettingsDocument::HasKey(std::string_view path) const
 {
     for (const SettingsKey& k : keys) {
         const std::string_view stored = k.path;
-        if (EqualsIgnoreCase(stored, path) || (stored.size() > path.size() && stored[path.size()] == '\\' &&
-                                               EqualsIgnoreCase(stored.substr(0, path.size()), path)))
+        if (EqualsIgnoreAsciiCase(stored, path) || (stored.size() > path.size() && stored[path.size()] == '\\' &&
+                                                    EqualsIgnoreAsciiCase(stored.substr(0, path.size()), path)))
             return true;
     }
     return false;

@@ -67,6 +67,3 @@ std::string FormatSettings(const SettingsDocument& document);
 
 // A key path that the file form can hold: not empty, no control bytes.
 bool IsValidKeyPath(std::string_view path);
-
-// ASCII letters folded, every other byte compared as is.
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);

@@ -57,7 +57,7 @@ void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
     if (const TagAttribute* background = tag.Find("background")) {
         const std::string path = ImagePath(background->value);
         if (!path.empty()) {
-            scheme.background.Assign(path.data(), uint32_t(path.size()));
+            scheme.background.assign(path.data(), uint32_t(path.size()));
             scheme.useback = 1;
         }
     }

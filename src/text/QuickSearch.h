@@ -1,6 +1,8 @@
 // Internals of the quick search, shared by the buffer's searches and their tests.
 #pragma once
 
+#include "model/Ascii.h"
+
 #include <cstdint>
 
 // Shift after a mismatch, indexed by the byte just after the window: m + 1 for
@@ -17,5 +19,5 @@ const char* QuickSearchWithTable(const char* text, const char* pattern, int32_t 
 // The byte with A-Z lower-cased.
 inline unsigned char FoldByte(unsigned char c)
 {
-    return static_cast<unsigned char>(unsigned(c) - 'A' < 26u ? c + ('a' - 'A') : c);
+    return static_cast<unsigned char>(AsciiLower(static_cast<char>(c)));
 }

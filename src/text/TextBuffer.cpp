@@ -145,8 +145,7 @@ void BuildShiftTable(const char* pattern, int32_t patternLength, bool foldCase, 
         if (foldCase) {
             const unsigned char lower = FoldByte(c);
             shift[lower] = s;
-            if (unsigned(lower) - 'a' < 26u)
-                shift[lower - ('a' - 'A')] = s;
+            shift[static_cast<unsigned char>(AsciiUpper(static_cast<char>(lower)))] = s;
         } else {
             shift[c] = s;
         }

@@ -1,7 +1,7 @@
 #include "Harness.h"
 
 #include "ScratchFiles.h"
-#include "platform/MenuIds.h"
+#include "ui/MenuIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

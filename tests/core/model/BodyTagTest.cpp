@@ -13,7 +13,7 @@ Scheme WorkedExample()
     s.link = 0x00FF0000;
     s.alink = 0x000000FF;
     s.useback = 1;
-    s.background.Assign("images/fond.gif");
+    s.background.assign("images/fond.gif");
     s.watermark = 1;
     s.sidemargin = 10;
     s.topmargin = 0;
@@ -38,19 +38,19 @@ TEST(BodyTag, ImageAttributes)
 {
     Scheme s;
     s.watermark = 1;
-    s.background.Assign("a.gif");
+    s.background.assign("a.gif");
     EXPECT_EQ(BuildBodyTag(s, false, true), "<body>") << "watermark without useback writes nothing";
 
     s.watermark = 0;
     s.useback = 1;
-    s.background.Assign("");
+    s.background.assign("");
     EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"\">");
 
-    s.background.Assign("My \"Pics\"/Fond.GIF?a=1&amp;b=&#34;");
+    s.background.assign("My \"Pics\"/Fond.GIF?a=1&amp;b=&#34;");
     EXPECT_EQ(BuildBodyTag(s, true, true), "<BODY BACKGROUND=\"My &quot;Pics&quot;/Fond.GIF?a=1&amp;amp;b=&amp;#34;\">")
         << "quotes and ampersands escaped, the rest of the path unchanged even with tags upper case";
 
-    s.background.Assign("Fond.GIF");
+    s.background.assign("Fond.GIF");
     s.useback = 7; // any non-zero byte counts as set
     s.watermark = 2;
     EXPECT_EQ(BuildBodyTag(s, false, true), "<body background=\"Fond.GIF\" bgproperties=\"fixed\">");
@@ -82,7 +82,7 @@ TEST(BodyTag, CaseOptionsTouchOnlyTheirOwnParts)
 {
     Scheme s = WorkedExample();
     s.bgcolor = 0x00ABCDEF;
-    s.background.Assign("Img/abc.gif");
+    s.background.assign("Img/abc.gif");
     const std::string lower = BuildBodyTag(s, false, false);
     const std::string upperHex = BuildBodyTag(s, false, true);
     EXPECT_NE(lower.find("bgcolor=\"#efcdab\""), std::string::npos);

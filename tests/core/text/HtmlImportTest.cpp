@@ -19,7 +19,7 @@ Scheme Scrambled()
     s.bgcolor = s.text = s.link = s.vlink = s.alink = 0x00123456;
     s.topmargin = s.sidemargin = 42;
     s.useback = s.watermark = 1;
-    s.background.Assign("old.gif");
+    s.background.assign("old.gif");
     return s;
 }
 
@@ -93,7 +93,7 @@ TEST(HtmlImport, AttributeSyntax)
          "BackGround=a.png BGPROPERTIES=fixed LeftMargin=7 TOPMARGIN=+8>",
          [](Scheme& s) {
              s.bgcolor = 0x00030201, s.text = 0x00060504, s.link = 0x00090807, s.vlink = 0x000C0B0A;
-             s.alink = 0x000F0E0D, s.background.Assign("a.png"), s.useback = s.watermark = 1;
+             s.alink = 0x000F0E0D, s.background.assign("a.png"), s.useback = s.watermark = 1;
              s.sidemargin = 7, s.topmargin = 8;
          }},
         {"first of repeats wins", "<body text=\"#ff0000\" TEXT=\"#00ff00\">", [](Scheme& s) { s.text = 0x000000FF; }},
@@ -104,13 +104,13 @@ TEST(HtmlImport, AttributeSyntax)
         {"references", "<body bgcolor=&#x77;hite text=\"&#35;f00\" background='a&amp;b&quot;&lt;&eacute;.gif'>",
          [](Scheme& s) {
              s.bgcolor = 0x00FFFFFF, s.text = 0x000000FF, s.useback = 1;
-             s.background.Assign("a&b\"<\xC3\xA9.gif");
+             s.background.assign("a&b\"<\xC3\xA9.gif");
          }},
         {"references without ';'", "<body background=\"&copy 1&copy1&not=&amp\">",
-         [](Scheme& s) { s.background.Assign("\xC2\xA9 1&copy1&not=&"), s.useback = 1; }},
+         [](Scheme& s) { s.background.assign("\xC2\xA9 1&copy1&not=&"), s.useback = 1; }},
         {"numeric references", "<body background=\"&#128;&#0;&#x110000;&#65\">",
          [](Scheme& s) {
-             s.background.Assign("\xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD"
+             s.background.assign("\xE2\x82\xAC\xEF\xBF\xBD\xEF\xBF\xBD"
                                  "A"),
                  s.useback = 1;
          }},
@@ -127,7 +127,7 @@ TEST(HtmlImport, ValuesAsBrowserTakesThem)
          }},
         {"empty and transparent leave the default", "<body bgcolor=\"\" text=transparent link>", [](Scheme&) {}},
         {"image path: blanks around dropped, inside kept", "<body background=\" img/home screen.png \n\">",
-         [](Scheme& s) { s.background.Assign("img/home screen.png"), s.useback = 1; }},
+         [](Scheme& s) { s.background.assign("img/home screen.png"), s.useback = 1; }},
         {"blank image path is no image", "<body background=\"  \" bgproperties=FIXED>",
          [](Scheme& s) { s.watermark = 1; }},
         {"bgproperties other than fixed", "<body bgproperties=fixedx>", [](Scheme&) {}},

@@ -29,7 +29,7 @@ Scheme RandomScheme(std::mt19937& random)
     for (int n = pick(0, 60); n > 0; --n)
         path += kPathBytes[pick(0, int(kPathBytes.size()) - 1)];
     path += 'q';
-    s.background.Assign(path.c_str());
+    s.background.assign(path.c_str());
     return s;
 }
 
@@ -50,7 +50,7 @@ TEST(HtmlRoundTrip, RandomSchemesThroughOneFile)
         // An image path that the file does not set stays as the scheme had it.
         Scheme imported = RandomScheme(random);
         if (!original.useback)
-            imported.background.Assign(original.background);
+            imported.background.assign(original.background);
         ASSERT_EQ(ImportBodyTag(path.c_str(), imported), ImportResult::Imported);
         EXPECT_EQ(imported, original);
     }

@@ -1,8 +1,8 @@
 #include "Harness.h"
 #include "app/BodyTagDlg.h"
-#include "platform/MenuIds.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
+#include "ui/MenuIds.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>

@@ -84,7 +84,7 @@ TEST_F(SettingsCommands, StoredSchemeComesBackWithItsDefaultMarks)
     stored.text = 0xFF123456; // default, with an RGB of its own
     stored.sidemargin = 7;
     stored.useback = 1;
-    stored.background.Assign("fond.png");
+    stored.background.assign("fond.png");
     m_dlg->GetScheme() = stored;
     SendMenuCommand(m_dlg, ID_FILE_SAVE_DEFAULT);
 

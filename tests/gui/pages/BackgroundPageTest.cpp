@@ -20,7 +20,7 @@ protected:
     BackgroundPage() : CPageFixture(kBackgroundTab) {}
 
     wxTextCtrl* PathBox() const { return Control<wxTextCtrl>(IDC_IMAGE_PATH); }
-    std::string StoredPath() const { return std::string(GetScheme().background.View()); }
+    std::string StoredPath() const { return GetScheme().background; }
 
     void ExpectImageControlsEnabled(bool on) const
     {
@@ -115,7 +115,7 @@ TEST_F(BackgroundPage, RefreshShowsTheSchemeAndKeepsBytesOfAnotherEncoding)
     Scheme& scheme = GetScheme();
     scheme.useback = 1;
     scheme.watermark = 1;
-    scheme.background.Assign(latin1.c_str());
+    scheme.background.assign(latin1.c_str());
     m_dlg->RefreshPages();
 
     EXPECT_TRUE(IsChecked(IDC_USE_IMAGE));

@@ -1,5 +1,5 @@
 #include "PageFixture.h"
-#include "platform/SpinButton.h"
+#include "controls/SpinButton.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 

@@ -1,6 +1,6 @@
-#include "platform/SpinButton.h"
+#include "controls/SpinButton.h"
 #include "Harness.h"
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
 #include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "res/HelpFile.h"
+#include "help/HelpFile.h"
 
 #include "text/TextBuffer.h"
 

@@ -1,7 +1,7 @@
 // Where the program finds its help file: beside itself in a build folder,
 // in share/velloran/ once installed.
 #include "ScratchFiles.h"
-#include "platform/HelpService.h"
+#include "help/HelpService.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "res/HelpIds.h"
+#include "help/HelpIds.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
 

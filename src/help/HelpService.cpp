@@ -1,10 +1,10 @@
-#include "platform/HelpService.h"
+#include "help/HelpService.h"
 
-#include "platform/AppIcon.h"
-#include "platform/TextConv.h"
-#include "res/HelpFile.h"
+#include "help/HelpFile.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
+#include "ui/AppIcon.h"
+#include "ui/TextConv.h"
 
 #include <wx/app.h>
 #include <wx/button.h>
@@ -26,11 +26,6 @@ namespace {
 constexpr wxCoord kPopupWidth = 320; // where popup lines break, in pixels
 const wxSize kHelpWindowSize(480, 420);
 
-wxString ResString(int id)
-{
-    return wxString::FromUTF8(LoadResString(id));
-}
-
 // The window, unless it is gone or on its way out.
 template <typename T> T* Alive(const wxWeakRef<T>& window)
 {
@@ -46,7 +41,7 @@ public:
     {
         SetIcons(GetApplicationIcons());
         auto* panel = new wxPanel(this);
-        m_wndBack = new wxButton(panel, wxID_BACKWARD, ResString(IDS_HELP_BACK));
+        m_wndBack = new wxButton(panel, wxID_BACKWARD, LoadWxString(IDS_HELP_BACK));
         m_wndHtml = new wxHtmlWindow(panel);
         auto* column = new wxBoxSizer(wxVERTICAL);
         column->Add(m_wndBack, wxSizerFlags().Border(wxALL, FromDIP(4)));
@@ -166,7 +161,7 @@ bool CHelpService::Run(wxWindow* owner, HelpCommand command, uint32_t id)
     const HelpTopic& contents = file->GetContents();
     const HelpTopic* topic = command == HelpCommand::Contents ? &contents : file->Find(id);
     if (command == HelpCommand::Popup) {
-        ShowPopup(owner, topic ? BytesToDisplay(FormatHelpText(*topic)) : ResString(IDS_HELP_NO_TOPIC));
+        ShowPopup(owner, topic ? BytesToDisplay(FormatHelpText(*topic)) : LoadWxString(IDS_HELP_NO_TOPIC));
         return true;
     }
     const HelpTopic missing{id, contents.title, {{false, {{LoadResString(IDS_HELP_NO_TOPIC), std::nullopt}}}}};
@@ -231,6 +226,6 @@ void CallHelp(wxWindow* owner, HelpCommand command, uint32_t id)
         done = CHelpService::Get().Run(owner, command, id);
     }
     if (!done)
-        wxMessageBox(ResString(IDS_HELP_OPEN_FAILED), ResString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR,
+        wxMessageBox(LoadWxString(IDS_HELP_OPEN_FAILED), LoadWxString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR,
                      owner ? wxGetTopLevelParent(owner) : nullptr);
 }

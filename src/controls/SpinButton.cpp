@@ -1,4 +1,4 @@
-#include "platform/SpinButton.h"
+#include "controls/SpinButton.h"
 
 #include <wx/dcclient.h>
 #include <wx/renderer.h>

@@ -1,5 +1,5 @@
-#include "res/HelpFile.h"
-#include "res/HelpIds.h"
+#include "help/HelpFile.h"
+#include "help/HelpIds.h"
 #include "res/ResourceIds.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/AppIcon.h"
+#include "ui/AppIcon.h"
 
 #include "res/Icons.h"
 

@@ -1,7 +1,7 @@
-#include "platform/DialogBuilder.h"
+#include "controls/DialogBuilder.h"
 
-#include "platform/AppIcon.h"
-#include "platform/SpinButton.h"
+#include "controls/SpinButton.h"
+#include "ui/AppIcon.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>

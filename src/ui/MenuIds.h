@@ -4,5 +4,11 @@
 
 constexpr int kMenuIdShift = 30000;
 
-constexpr int ToWxMenuId(int commandId) { return commandId - kMenuIdShift; }
-constexpr int FromWxMenuId(int wxId) { return wxId + kMenuIdShift; }
+constexpr int ToWxMenuId(int commandId)
+{
+    return commandId - kMenuIdShift;
+}
+constexpr int FromWxMenuId(int wxId)
+{
+    return wxId + kMenuIdShift;
+}

@@ -1,4 +1,6 @@
-#include "platform/TextConv.h"
+#include "ui/TextConv.h"
+
+#include "res/Strings.h"
 
 wxString BytesToDisplay(std::string_view bytes)
 {
@@ -6,6 +8,11 @@ wxString BytesToDisplay(std::string_view bytes)
     if (text.empty() && !bytes.empty())
         text = wxString(bytes.data(), wxConvISO8859_1, bytes.size());
     return text;
+}
+
+wxString LoadWxString(int id)
+{
+    return wxString::FromUTF8(LoadResString(id));
 }
 
 std::string DisplayToBytes(const wxString& text)

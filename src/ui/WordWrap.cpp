@@ -1,4 +1,4 @@
-#include "platform/WordWrap.h"
+#include "ui/WordWrap.h"
 
 #include "model/WrapText.h"
 

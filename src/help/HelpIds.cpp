@@ -1,6 +1,6 @@
 // The context-help ids of the about box, the main window and the pages. The
 // three colour pages share template 130 and so their ids.
-#include "res/HelpIds.h"
+#include "help/HelpIds.h"
 
 #include "res/ResourceIds.h"
 

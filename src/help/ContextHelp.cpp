@@ -1,9 +1,8 @@
-#include "about/ContextHelp.h"
+#include "help/ContextHelp.h"
 
-#include "app/BodyTagDlg.h"
-#include "platform/HelpService.h"
+#include "help/HelpIds.h"
+#include "help/HelpService.h"
 #include "platform/PressHook.h"
-#include "res/HelpIds.h"
 
 #include <wx/app.h>
 #include <wx/bookctrl.h>
@@ -11,6 +10,7 @@
 #include <wx/weakref.h>
 
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -22,6 +22,19 @@ struct HelpIdEntry
     uint32_t id;
     bool ownsControls; // a help window, whose controls fall back on its id
 };
+
+// The context menu's owner, counted only while it lives.
+struct MenuHandler
+{
+    wxWeakRef<wxWindow> owner;
+    ContextMenuHandler show;
+};
+
+MenuHandler& Handler()
+{
+    static MenuHandler handler;
+    return handler;
+}
 
 std::unordered_map<const wxWindow*, HelpIdEntry>& Store()
 {
@@ -90,12 +103,12 @@ void OnContextMenu(wxWindow* window, wxContextMenuEvent& event)
         return;
     }
     const uint32_t id = ContextHelpIdAt(window, screenPos);
-    auto* main = dynamic_cast<CBodyTagDlg*>(wxTheApp->GetTopWindow());
-    if (id == 0 || !main) {
+    const MenuHandler& handler = Handler();
+    if (id == 0 || !handler.owner || !handler.show) {
         event.Skip();
         return;
     }
-    main->ShowContextMenu(id, window, screenPos);
+    handler.show(id, window, screenPos);
 }
 
 // A right click on a disabled control reaches nobody: raise the request
@@ -118,6 +131,11 @@ void SendHelpRequest(wxWindow* window, wxHelpEvent::Origin origin)
 }
 
 } // namespace
+
+void SetContextMenuHandler(wxWindow* owner, ContextMenuHandler show)
+{
+    Handler() = {owner, std::move(show)};
+}
 
 void InstallContextHelp(wxWindow* window, int templateId)
 {

@@ -10,6 +10,7 @@
 #include <wx/weakref.h>
 
 #include <cstdint>
+#include <functional>
 
 class wxHelpEvent;
 class wxKeyEvent;
@@ -18,9 +19,16 @@ struct MousePress;
 // Sets the ids of window, made from template templateId, and of its
 // controls (its descendants, down to the next window with ids of its own
 // and not into a tab control's pages), and makes a right click anywhere in
-// it, on a disabled control too, offer the main window's context menu for
-// the id under the pointer. Call once, when the controls exist.
+// it, on a disabled control too, offer the context menu of
+// SetContextMenuHandler for the id under the pointer. Call once, when the
+// controls exist.
 void InstallContextHelp(wxWindow* window, int templateId);
+
+// Pops up the context menu for a help id over window at a screen point.
+using ContextMenuHandler = std::function<void(uint32_t helpId, wxWindow* window, const wxPoint& screenPos)>;
+// The main window gives its context menu here; it serves while owner lives.
+// Without one a right click goes its default way.
+void SetContextMenuHandler(wxWindow* owner, ContextMenuHandler show);
 
 // The id the window carries itself; 0 for none.
 uint32_t GetContextHelpId(const wxWindow* window);

@@ -10,3 +10,6 @@
 
 wxString BytesToDisplay(std::string_view bytes);
 std::string DisplayToBytes(const wxString& text);
+
+// The program's text of a string id (res/Strings.h).
+wxString LoadWxString(int id);

@@ -2,12 +2,12 @@
 // mode, the help menu commands and the failure message.
 #include "Harness.h"
 #include "about/AboutDlg.h"
-#include "about/ContextHelp.h"
 #include "app/BodyTagDlg.h"
 #include "controls/ScreenPickerDlg.h"
+#include "help/ContextHelp.h"
+#include "help/HelpIds.h"
+#include "help/HelpService.h"
 #include "pages/Page.h"
-#include "platform/HelpService.h"
-#include "res/HelpIds.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
 
