@@ -103,7 +103,7 @@ void CPageColour::CreateControls()
     m_wndHex->SetWindowStyleFlag(m_wndHex->GetWindowStyleFlag() | wxTE_PROCESS_ENTER);
     m_wndHex->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnHexEntered(); });
     m_wndHex->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
-        if (!m_pOwner->IsBeingDeleted()) // its menu, holding the options, may be gone
+        if (!m_pOwner->GetOwnerWindow()->IsBeingDeleted()) // its menu, holding the options, may be gone
             OnHexEntered();
         event.Skip();
     });

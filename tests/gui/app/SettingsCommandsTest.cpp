@@ -104,7 +104,7 @@ TEST_F(SettingsCommands, CommandLineTagIsTheBodyCodeOfTheStoredScheme)
     stored.topmargin = 0;
     stored.useback = 1;
     stored.watermark = 1;
-    stored.background.Assign("images/Fond d'été.gif");
+    stored.background = "images/Fond d'été.gif";
     m_dlg->GetScheme() = stored;
     SendMenuCommand(m_dlg, ID_FILE_SAVE_DEFAULT);
     m_dlg->GetScheme() = Scheme();
