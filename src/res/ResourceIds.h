@@ -65,6 +65,14 @@ constexpr int IDS_PALETTE_TOO_LARGE = 171;
 constexpr int IDS_PALETTE_NOT_TEXT = 172;
 constexpr int IDS_PALETTE_NO_GIMP_HEADER = 173;
 constexpr int IDS_PALETTE_BAD_COMPONENT = 174; // "%d" stands for the line
+// The contrast line under the preview.
+constexpr int IDS_CONTRAST_TITLE = 175;
+constexpr int IDS_CONTRAST_TEXT = 176;
+constexpr int IDS_CONTRAST_LINK = 177;
+constexpr int IDS_CONTRAST_VLINK = 178;
+constexpr int IDS_CONTRAST_ALINK = 179;
+constexpr int IDS_CONTRAST_LOW = 180;     // the mark of a ratio under 4.5:1
+constexpr int IDS_CONTRAST_WARNING = 181; // ends the line when a ratio is under 4.5:1
 
 // Controls of the main dialog (102)
 constexpr int IDC_PREVIEW = 1037;
@@ -73,6 +81,7 @@ constexpr int IDC_BODY_CODE_LABEL = 1043;
 constexpr int IDC_COPY_CODE = 1044;
 constexpr int IDC_TABS = 1066;
 constexpr int IDC_PAGE_FRAME = 1067;
+constexpr int IDC_CONTRAST = 1076;
 
 // Controls of the colour page (130)
 constexpr int IDC_GRID = 1012;
@@ -149,6 +158,8 @@ constexpr int ID_OPTION_INPUT_HEX = 32783;
 constexpr int ID_PALETTE_LOAD_DEFAULT = 32784;
 constexpr int ID_HELP_TIPS = 32786;
 constexpr int ID_CONTEXT_EXPLAIN = 32791;
+constexpr int ID_FILE_COPY_CSS = 32792;
+constexpr int ID_OPTION_CSS_STYLE = 32793;
 
 // Context-help ids: 4200, the window (1 about, 2 main, 3 colour page,
 // 4 background page, 5 margins page), the group (00 = the window itself).
@@ -160,6 +171,7 @@ constexpr uint32_t HID_ABOUT_OK = 4200103;
 constexpr uint32_t HID_MAIN = 4200200;
 constexpr uint32_t HID_MAIN_PREVIEW = 4200201;
 constexpr uint32_t HID_MAIN_CODE = 4200202;
+constexpr uint32_t HID_MAIN_CONTRAST = 4200203;
 constexpr uint32_t HID_COLOUR = 4200300;
 constexpr uint32_t HID_COLOUR_RGB = 4200301;
 constexpr uint32_t HID_COLOUR_HEX = 4200302;

@@ -83,6 +83,13 @@ constexpr StringEntry kStrings[] = {
                                  "palette GIMP. Les palettes n'ont pas changé."},
     {IDS_PALETTE_BAD_COMPONENT, "Dans le fichier « %s », la ligne %d a une composante de couleur hors de 0 à 255. Les "
                                 "palettes n'ont pas changé."},
+    {IDS_CONTRAST_TITLE, "Contraste (WCAG) :"},
+    {IDS_CONTRAST_TEXT, "texte"},
+    {IDS_CONTRAST_LINK, "lien"},
+    {IDS_CONTRAST_VLINK, "visité"},
+    {IDS_CONTRAST_ALINK, "actif"},
+    {IDS_CONTRAST_LOW, "✗"},
+    {IDS_CONTRAST_WARNING, "⚠ Moins de 4,5:1 : difficile à lire"},
 };
 
 static_assert(std::ranges::adjacent_find(kStrings, std::ranges::greater_equal{}, &StringEntry::id) ==

@@ -1,5 +1,5 @@
-#include "model/BodyTag.h"
 #include "Printers.h"
+#include "model/BodyTag.h"
 
 #include <gtest/gtest.h>
 

@@ -21,7 +21,7 @@ struct DialogExpectation
 
 constexpr DialogExpectation kDialogs[] = {
     {IDD_ABOUTBOX, "About Velloran", 224, 168, 10},
-    {IDD_BODYTAG_DIALOG, "Velloran v2.0", 414, 208, 6},
+    {IDD_BODYTAG_DIALOG, "Velloran v2.0", 414, 220, 7},
     {IDD_PAGE_COLOUR, "", 227, 183, 20},
     {IDD_PAGE_BACKGROUND, "", 224, 183, 6},
     {IDD_PAGE_MARGINS, "", 224, 183, 11},
