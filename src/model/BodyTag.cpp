@@ -26,7 +26,8 @@ void AppendCssString(std::string& out, std::string_view text, char quote)
     out += quote;
 }
 
-// An attribute value between double quotes reads back as written.
+// An attribute value between double quotes that a browser reads back exactly
+// as given: '"' and '&' as references.
 void AppendAttributeValue(std::string& out, std::string_view text)
 {
     for (char c : text) {
@@ -82,15 +83,7 @@ std::string BuildBodyTag(const Scheme& scheme, bool tagsUpper, bool hexUpper, bo
 
     if (scheme.useback) {
         tag += ApplyTagCase(" background=\"", tagsUpper);
-        // Written so that a browser reads back exactly the stored path.
-        for (char c : scheme.background.View()) {
-            if (c == '"')
-                tag += "&quot;";
-            else if (c == '&')
-                tag += "&amp;";
-            else
-                tag += c;
-        }
+        AppendAttributeValue(tag, scheme.background.View());
         tag += '"';
         if (scheme.watermark)
             tag += ApplyTagCase(" bgproperties=\"fixed\"", tagsUpper);

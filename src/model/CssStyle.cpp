@@ -47,13 +47,10 @@ struct Token
     size_t end = 0;
 };
 
+// CSS reads the same five blanks as HTML (IsAsciiWhitespace).
 bool IsNewline(char c)
 {
     return c == '\n' || c == '\r' || c == '\f';
-}
-bool IsWhitespace(char c)
-{
-    return c == ' ' || c == '\t' || IsNewline(c);
 }
 bool IsDigit(char c)
 {
@@ -61,7 +58,7 @@ bool IsDigit(char c)
 }
 bool IsNameStart(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return IsAsciiAlpha(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 bool IsNameChar(char c)
 {
@@ -150,7 +147,7 @@ private:
             cp = cp * 16 + uint32_t(HexDigitValue(m_s[m_i++]));
         if (At(m_i) == '\r' && At(m_i + 1) == '\n')
             ++m_i;
-        if (IsWhitespace(At(m_i)))
+        if (IsAsciiWhitespace(At(m_i)))
             ++m_i;
         if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
             cp = 0xFFFD;
@@ -236,7 +233,7 @@ private:
     {
         token.type = Tok::Url;
         token.text.clear();
-        while (IsWhitespace(At(m_i)))
+        while (IsAsciiWhitespace(At(m_i)))
             ++m_i;
         for (;;) {
             if (IsEnd(m_i))
@@ -246,8 +243,8 @@ private:
                 ++m_i;
                 return;
             }
-            if (IsWhitespace(c)) {
-                while (IsWhitespace(At(m_i)))
+            if (IsAsciiWhitespace(c)) {
+                while (IsAsciiWhitespace(At(m_i)))
                     ++m_i;
                 if (IsEnd(m_i) || At(m_i) == ')') {
                     m_i += IsEnd(m_i) ? 0 : 1;
@@ -287,7 +284,7 @@ private:
         ++m_i;
         if (EqualsIgnoreAsciiCase(token.text, "url")) {
             size_t j = m_i;
-            while (IsWhitespace(At(j)))
+            while (IsAsciiWhitespace(At(j)))
                 ++j;
             if (At(j) != '"' && At(j) != '\'') {
                 ConsumeUrl(token);
@@ -300,8 +297,8 @@ private:
     void Next(Token& token)
     {
         const char c = m_s[m_i];
-        if (IsWhitespace(c)) {
-            while (IsWhitespace(At(m_i)))
+        if (IsAsciiWhitespace(c)) {
+            while (IsAsciiWhitespace(At(m_i)))
                 ++m_i;
             token.type = Tok::Whitespace;
             return;
