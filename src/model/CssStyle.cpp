@@ -747,12 +747,13 @@ bool ReadBackgroundLayer(const std::vector<const Component*>& parts, bool final,
     int boxes = 0;
     for (size_t k = 0; k < parts.size();) {
         const Component& c = *parts[k];
-        if (!haveImage && ReadImage(c)) {
-            image = *ReadImage(c);
+        std::optional<Slot> value;
+        if (!haveImage && (value = ReadImage(c))) {
+            image = *value;
             haveImage = true;
             ++k;
-        } else if (!haveAttachment && ReadAttachment(c)) {
-            attachment = *ReadAttachment(c);
+        } else if (!haveAttachment && (value = ReadAttachment(c))) {
+            attachment = *value;
             haveAttachment = true;
             ++k;
         } else if (!haveRepeat && (IsIdent(c, "repeat-x") || IsIdent(c, "repeat-y"))) {
@@ -782,8 +783,8 @@ bool ReadBackgroundLayer(const std::vector<const Component*>& parts, bool final,
                         return false;
                 }
             }
-        } else if (final && !haveColour && ReadColour(c)) {
-            colour = *ReadColour(c);
+        } else if (final && !haveColour && (value = ReadColour(c))) {
+            colour = *value;
             haveColour = true;
             ++k;
         } else {
