@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -329,38 +330,19 @@ private:
             return;
         }
         ++m_i;
-        switch (c) {
-        case '(':
-            token.type = Tok::OpenParen;
-            return;
-        case ')':
-            token.type = Tok::CloseParen;
-            return;
-        case '[':
-            token.type = Tok::OpenSquare;
-            return;
-        case ']':
-            token.type = Tok::CloseSquare;
-            return;
-        case '{':
-            token.type = Tok::OpenCurly;
-            return;
-        case '}':
-            token.type = Tok::CloseCurly;
-            return;
-        case ',':
-            token.type = Tok::Comma;
-            return;
-        case ':':
-            token.type = Tok::Colon;
-            return;
-        case ';':
-            token.type = Tok::Semicolon;
-            return;
-        default:
-            token.type = Tok::Delim;
-            token.text.assign(1, c);
+        static constexpr std::pair<char, Tok> kPunctuation[] = {
+            {'(', Tok::OpenParen},   {')', Tok::CloseParen}, {'[', Tok::OpenSquare},
+            {']', Tok::CloseSquare}, {'{', Tok::OpenCurly},  {'}', Tok::CloseCurly},
+            {',', Tok::Comma},       {':', Tok::Colon},      {';', Tok::Semicolon},
+        };
+        for (const auto& [mark, type] : kPunctuation) {
+            if (c == mark) {
+                token.type = type;
+                return;
+            }
         }
+        token.type = Tok::Delim;
+        token.text.assign(1, c);
     }
 
     std::string_view m_s;
