@@ -1,5 +1,5 @@
-#include "Printers.h"
 #include "model/BodyTag.h"
+#include "Printers.h"
 
 #include <gtest/gtest.h>
 
