@@ -8,7 +8,6 @@
 #include "text/HtmlExport.h"
 #include "text/HtmlImport.h"
 
-
 void CBodyTagDlg::OnImportHtml()
 {
     CFileDialog dialog(this, IDS_FILTER_HTML, wxFD_OPEN | wxFD_FILE_MUST_EXIST);
