@@ -1026,8 +1026,8 @@ void ApplyBodyStyle(const BodyStyle& style, Scheme& scheme)
     if (style.text)
         scheme.text = IsDefaultColour(*style.text) ? defaults.text : *style.text;
     if (style.useback) {
-        scheme.useback = *style.useback;
-        if (*style.useback)
+        scheme.useback = *style.useback && !style.background.empty();
+        if (scheme.useback)
             scheme.background.Assign(style.background.data(), uint32_t(style.background.size()));
     }
     if (style.fixed)

@@ -49,7 +49,8 @@ struct BodyStyle
 // declarations change nothing. Standards-mode rules: a length needs a unit.
 BodyStyle ReadBodyStyle(std::string_view style);
 
-// The scheme takes what the style sets; the rest stays.
+// The scheme takes what the style sets; the rest stays. An empty URL shows no
+// image, as an empty background attribute.
 void ApplyBodyStyle(const BodyStyle& style, Scheme& scheme);
 
 // The existing style without our longhands, followed by our declarations.

@@ -79,9 +79,12 @@ TEST(ApplyBodyStyle, SetPropertiesOnlyAndDefaultsAsTheSchemeKeepsThem)
     ApplyBodyStyle(ReadBodyStyle("background: url(new.gif) fixed"), s);
     EXPECT_EQ(s.background.View(), "new.gif");
     EXPECT_EQ(s.watermark, 1);
-    ApplyBodyStyle(ReadBodyStyle("background-image: none"), s);
-    EXPECT_EQ(s.useback, 0);
-    EXPECT_EQ(s.background.View(), "new.gif") << "the path stays for the background page";
+    for (const char* none : {"background-image: none", "background-image: url('')"}) {
+        s.useback = 1;
+        ApplyBodyStyle(ReadBodyStyle(none), s);
+        EXPECT_EQ(s.useback, 0) << none;
+        EXPECT_EQ(s.background.View(), "new.gif") << "the path stays for the background page";
+    }
 }
 
 TEST(MergeBodyStyle, KeepsTheRestAndReplacesOurProperties)
