@@ -1,9 +1,10 @@
-// The cost of one UpdateBodyCode (preview render, tag, body code box) in a
-// real main window, next to references measured in the same run: drawing
-// the preview's fill alone and setting the box's text alone. And the
-// eyedropper with a still pointer: one tick's read of the square around the
-// pointer against the single-pixel read it replaced, and a second of the
-// open picker. Run under an X display (xvfb-run); see docs/PERFORMANCE.md.
+// The cost of one UpdateBodyCode (preview render, tag, body code box,
+// contrast line) in a real main window, next to references measured in the
+// same run: drawing the preview's fill alone and setting the box's text
+// alone. And the eyedropper with a still pointer: one tick's read of the
+// square around the pointer against the single-pixel read it replaced, and a
+// second of the open picker. Run under an X display (xvfb-run); see
+// docs/PERFORMANCE.md.
 #include "app/BodyTagDlg.h"
 #include "controls/ScreenPickerDlg.h"
 #include "platform/ScreenSampler.h"
@@ -49,6 +50,19 @@ void BM_UpdateBodyCode(benchmark::State& state)
     Pump();
 }
 BENCHMARK(BM_UpdateBodyCode);
+
+// The worst case for the contrast line: black and white backgrounds in turn,
+// so its text and colour change every time.
+void BM_UpdateBodyCodeNewContrast(benchmark::State& state)
+{
+    uint32_t n = 0;
+    for (auto _ : state) {
+        g_dlg->GetScheme().bgcolor = (n++ & 1) ? 0x00FFFFFF : 0;
+        g_dlg->UpdateBodyCode();
+    }
+    Pump();
+}
+BENCHMARK(BM_UpdateBodyCodeNewContrast);
 
 // Reference: one flat fill of a bitmap the preview's size.
 void BM_FillPreviewSizedBitmap(benchmark::State& state)

@@ -4,6 +4,7 @@
 #include "help/ContextHelp.h"
 #include "help/HelpService.h"
 #include "model/BodyTag.h"
+#include "model/Contrast.h"
 #include "model/PreviewLayout.h"
 #include "pages/PageBackground.h"
 #include "pages/PageColour.h"
@@ -19,6 +20,7 @@
 #include "ui/WordWrap.h"
 
 #include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -34,6 +36,43 @@
 namespace {
 
 constexpr int kTabLabels[] = {IDS_TAB_BGCOLOR, IDS_TAB_TEXT, IDS_TAB_LINKS, IDS_TAB_BACKGROUND, IDS_TAB_MARGINS};
+
+// Cut, not rounded, to one decimal with a French comma: 4.48 shows as 4,4
+// and never as the 4,5 it does not reach.
+wxString FormatRatio(double ratio)
+{
+    const int tenths = int(ratio * 10);
+    return tenths % 10 ? wxString::Format("%d,%d:1", tenths / 10, tenths % 10) : wxString::Format("%d:1", tenths / 10);
+}
+
+// "Contraste (WCAG) : texte 21:1 AAA · lien ..."; a ratio under 4.5:1 is
+// marked and the line ends with a warning. Sets failed accordingly.
+wxString ContrastLine(const Scheme& scheme, bool& failed)
+{
+    constexpr int kNames[] = {IDS_CONTRAST_TEXT, IDS_CONTRAST_LINK, IDS_CONTRAST_VLINK, IDS_CONTRAST_ALINK};
+    const auto ratios = SchemeContrasts(scheme);
+    wxString line = LoadWxString(IDS_CONTRAST_TITLE);
+    failed = false;
+    for (size_t i = 0; i < ratios.size(); ++i) {
+        line += i == 0 ? wxString(" ") : wxString::FromUTF8(" \u00B7 ");
+        line += LoadWxString(kNames[i]) + " " + FormatRatio(ratios[i]) + " ";
+        switch (RateContrast(ratios[i])) {
+        case ContrastLevel::AAA:
+            line += "AAA";
+            break;
+        case ContrastLevel::AA:
+            line += "AA";
+            break;
+        case ContrastLevel::Fail:
+            line += LoadWxString(IDS_CONTRAST_LOW);
+            failed = true;
+            break;
+        }
+    }
+    if (failed)
+        line += "   " + LoadWxString(IDS_CONTRAST_WARNING);
+    return line;
+}
 
 } // namespace
 
@@ -72,6 +111,7 @@ void CBodyTagDlg::OnInitDialog()
     });
     m_wndTabs = Control<wxNotebook>(m_panel, IDC_TABS);
     m_wndBodyCode = Control<wxTextCtrl>(m_panel, IDC_BODY_CODE);
+    m_wndContrast = Control<wxWindow>(m_panel, IDC_CONTRAST);
     m_panel->FindWindow(IDC_PAGE_FRAME)->Hide();
     SetClientSize(TemplateSizeToPixels(m_panel, dialog));
 
@@ -112,7 +152,7 @@ void CBodyTagDlg::FitTabsToPages(const wxSize& pageSize)
         return;
     m_wndTabs->SetSize(m_wndTabs->GetSize() + wxSize(0, grow));
     m_wndPreview->SetSize(m_wndPreview->GetSize() + wxSize(0, grow));
-    for (int id : {IDC_BODY_CODE_LABEL, IDC_BODY_CODE, IDC_COPY_CODE}) {
+    for (int id : {IDC_BODY_CODE_LABEL, IDC_BODY_CODE, IDC_COPY_CODE, IDC_CONTRAST}) {
         wxWindow* control = m_panel->FindWindow(id);
         control->Move(control->GetPosition() + wxPoint(0, grow));
     }
@@ -175,12 +215,23 @@ void CBodyTagDlg::UpdateBodyCode()
         RenderPreview();
         m_wndPreview->Refresh(false);
     }
-    std::string tag =
-        BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER), IsOptionChecked(ID_OPTION_HEX_UPPER));
+    std::string tag = BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER),
+                                   IsOptionChecked(ID_OPTION_HEX_UPPER), IsOptionChecked(ID_OPTION_CSS_STYLE));
     if (tag != m_sBodyCode) {
         m_sBodyCode = std::move(tag);
         m_wndBodyCode->SetValue(BytesToDisplay(m_sBodyCode));
     }
+    UpdateContrastLine();
+}
+
+void CBodyTagDlg::UpdateContrastLine()
+{
+    bool failed = false;
+    const wxString line = ContrastLine(m_scheme, failed);
+    if (line == m_wndContrast->GetLabel())
+        return;
+    m_wndContrast->SetForegroundColour(failed ? wxColour(0xB0, 0x00, 0x00) : wxNullColour);
+    m_wndContrast->SetLabel(line);
 }
 
 void CBodyTagDlg::RefreshPages()
@@ -264,6 +315,15 @@ void CBodyTagDlg::CopyCode()
     m_wndBodyCode->Copy();
 }
 
+void CBodyTagDlg::OnCopyCss()
+{
+    const std::string css = BuildBodyCss(m_scheme, IsOptionChecked(ID_OPTION_HEX_UPPER));
+    if (!wxTheClipboard->Open())
+        return;
+    wxTheClipboard->SetData(new wxTextDataObject(BytesToDisplay(css)));
+    wxTheClipboard->Close();
+}
+
 void CBodyTagDlg::BindMenuCommands()
 {
     // The menu has already toggled the check mark of the three options.
@@ -273,6 +333,7 @@ void CBodyTagDlg::BindMenuCommands()
         {ID_FILE_LOAD_DEFAULT, [this] { OnLoadDefaultScheme(); }},
         {ID_FILE_SAVE_DEFAULT, [this] { OnSaveDefaultScheme(); }},
         {ID_FILE_COPY_CODE, [this] { CopyCode(); }},
+        {ID_FILE_COPY_CSS, [this] { OnCopyCss(); }},
         {ID_FILE_QUIT, [this] { Close(); }},
         {ID_OPTION_TAGS_UPPER,
          [this] {
@@ -285,6 +346,7 @@ void CBodyTagDlg::BindMenuCommands()
              RefreshPages();
          }},
         {ID_OPTION_INPUT_HEX, [this] { RefreshPages(); }},
+        {ID_OPTION_CSS_STYLE, [this] { UpdateBodyCode(); }},
         {ID_PALETTE_LOAD, [this] { OnLoadPaletteFile(); }},
         {ID_PALETTE_SAVE, [this] { OnSavePaletteFile(); }},
         {ID_PALETTE_LOAD_DEFAULT, [this] { OnLoadDefaultPalette(); }},

@@ -53,8 +53,8 @@ public:
     // The check mark of an option item (the options have no other storage).
     bool IsOptionChecked(int menuId) const override;
 
-    // Redraws the preview image and puts the tag into the body code box when
-    // it differs from what the box holds.
+    // Redraws the preview image, puts the tag into the body code box when it
+    // differs from what the box holds, and the contrast line likewise.
     void UpdateBodyCode() override;
     wxWindow* GetOwnerWindow() override { return this; }
     // Every page shows the scheme again.
@@ -82,6 +82,7 @@ public:
     wxNotebook* GetTabs() const { return m_wndTabs; }
     wxTextCtrl* GetBodyCodeBox() const { return m_wndBodyCode; }
     wxWindow* GetPreview() const { return m_wndPreview; }
+    wxWindow* GetContrastLine() const { return m_wndContrast; }
     CPageColour* GetColourPage(int tab) const;
 
     // Remembers the context-help id that "&Explications?" will show and
@@ -104,6 +105,8 @@ private:
     // "&Copier le code": the whole tag onto the clipboard.
     void CopyCode();
     void BindMenuCommands();
+    void OnCopyCss();
+    void UpdateContrastLine();
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
 
@@ -127,6 +130,7 @@ private:
     wxNotebook* m_wndTabs = nullptr;
     wxTextCtrl* m_wndBodyCode = nullptr;
     wxWindow* m_wndPreview = nullptr;
+    wxWindow* m_wndContrast = nullptr;
     wxBitmap m_bmpPreview; // the off-screen preview image, made at the first paint
     CPageColour* m_pageBgcolor;
     CPageColour* m_pageText;

@@ -1,6 +1,7 @@
 // The HTML import and export commands of the main window.
 #include "app/BodyTagDlg.h"
 
+#include "model/BodyTag.h"
 #include "platform/FileDialogs.h"
 #include "res/ResourceIds.h"
 #include "store/FileNames.h"
@@ -43,7 +44,15 @@ void CBodyTagDlg::OnExportHtml()
 
 bool CBodyTagDlg::ExportBodyTag(const wxString& path)
 {
-    switch (::ExportBodyTag(ToFilePath(path).c_str(), m_sBodyCode, false)) {
+    // With the style option, the old tag's style keeps what is not ours.
+    const auto makeTag = [this](const BodyStartTag* oldTag) {
+        if (!IsOptionChecked(ID_OPTION_CSS_STYLE))
+            return m_sBodyCode;
+        const TagAttribute* style = oldTag ? oldTag->Find("style") : nullptr;
+        return BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER), IsOptionChecked(ID_OPTION_HEX_UPPER), true,
+                            style ? std::string_view(style->value) : std::string_view());
+    };
+    switch (::ExportBodyTag(ToFilePath(path).c_str(), makeTag, false)) {
     case ExportResult::Exported:
         return true;
     case ExportResult::CannotRead:

@@ -47,6 +47,7 @@ bool CBodyTagDlg::SaveSettings(SettingsGroups groups)
         options.tagsUpper = IsOptionChecked(ID_OPTION_TAGS_UPPER);
         options.hexUpper = IsOptionChecked(ID_OPTION_HEX_UPPER);
         options.inputHex = IsOptionChecked(ID_OPTION_INPUT_HEX);
+        options.cssStyle = IsOptionChecked(ID_OPTION_CSS_STYLE);
         saved &= SaveWindowGroup(store, options, LoadResString(IDS_VERSION), ExecutableFolder().c_str());
     }
     if (Includes(groups, SettingsGroups::Scheme))
@@ -70,6 +71,7 @@ void CBodyTagDlg::LoadSettings(SettingsGroups groups)
         bar->Check(ToWxMenuId(ID_OPTION_TAGS_UPPER), options.tagsUpper);
         bar->Check(ToWxMenuId(ID_OPTION_HEX_UPPER), options.hexUpper);
         bar->Check(ToWxMenuId(ID_OPTION_INPUT_HEX), options.inputHex);
+        bar->Check(ToWxMenuId(ID_OPTION_CSS_STYLE), options.cssStyle);
     }
     if (Includes(groups, SettingsGroups::Scheme))
         m_scheme = LoadSchemeGroup(store);

@@ -73,6 +73,14 @@ constexpr int IDS_TITLE_PALETTE_LOAD = 183;
 constexpr int IDS_TITLE_PALETTE_SAVE = 184;
 constexpr int IDS_EXPORT_CANNOT_CREATE = 185; // the export's file did not exist and could not be made
 constexpr int IDS_HELP_BACK = 186;            // the help window's back button
+// The contrast line under the preview.
+constexpr int IDS_CONTRAST_TITLE = 190;
+constexpr int IDS_CONTRAST_TEXT = 191;
+constexpr int IDS_CONTRAST_LINK = 192;
+constexpr int IDS_CONTRAST_VLINK = 193;
+constexpr int IDS_CONTRAST_ALINK = 194;
+constexpr int IDS_CONTRAST_LOW = 195;     // the mark of a ratio under 4.5:1
+constexpr int IDS_CONTRAST_WARNING = 196; // ends the line when a ratio is under 4.5:1
 
 // Controls of the main dialog (102)
 constexpr int IDC_PREVIEW = 1037;
@@ -81,6 +89,7 @@ constexpr int IDC_BODY_CODE_LABEL = 1043;
 constexpr int IDC_COPY_CODE = 1044;
 constexpr int IDC_TABS = 1066;
 constexpr int IDC_PAGE_FRAME = 1067;
+constexpr int IDC_CONTRAST = 1076;
 
 // Controls of the colour page (130)
 constexpr int IDC_GRID = 1012;
@@ -157,6 +166,8 @@ constexpr int ID_OPTION_INPUT_HEX = 32783;
 constexpr int ID_PALETTE_LOAD_DEFAULT = 32784;
 constexpr int ID_HELP_TIPS = 32786;
 constexpr int ID_CONTEXT_EXPLAIN = 32791;
+constexpr int ID_FILE_COPY_CSS = 32792;
+constexpr int ID_OPTION_CSS_STYLE = 32793;
 constexpr int ID_FILE_COPY_CODE = 32794; // the menu's twin of the "&Copier le code" button
 
 // Context-help ids: 4200, the window (1 about, 2 main, 3 colour page,
@@ -169,6 +180,7 @@ constexpr uint32_t HID_ABOUT_OK = 4200103;
 constexpr uint32_t HID_MAIN = 4200200;
 constexpr uint32_t HID_MAIN_PREVIEW = 4200201;
 constexpr uint32_t HID_MAIN_CODE = 4200202;
+constexpr uint32_t HID_MAIN_CONTRAST = 4200203;
 constexpr uint32_t HID_COLOUR = 4200300;
 constexpr uint32_t HID_COLOUR_RGB = 4200301;
 constexpr uint32_t HID_COLOUR_HEX = 4200302;

@@ -90,6 +90,13 @@ constexpr StringEntry kStrings[] = {
     {IDS_TITLE_PALETTE_SAVE, "Enregistrer la palette de couleurs"},
     {IDS_EXPORT_CANNOT_CREATE, "Impossible de créer le fichier « %s »."},
     {IDS_HELP_BACK, "< &Précédent"},
+    {IDS_CONTRAST_TITLE, "Contraste (WCAG) :"},
+    {IDS_CONTRAST_TEXT, "texte"},
+    {IDS_CONTRAST_LINK, "lien"},
+    {IDS_CONTRAST_VLINK, "visité"},
+    {IDS_CONTRAST_ALINK, "actif"},
+    {IDS_CONTRAST_LOW, "✗"},
+    {IDS_CONTRAST_WARNING, "⚠ Moins de 4,5:1 : difficile à lire"},
 };
 
 static_assert(std::ranges::adjacent_find(kStrings, std::ranges::greater_equal{}, &StringEntry::id) ==

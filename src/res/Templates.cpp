@@ -32,6 +32,8 @@ constexpr ControlTemplate kAboutControls[] = {
 };
 
 // The copy button ends where the code box ends (x 410), inside the dialog.
+// The contrast line runs under the preview and the tabs: its words need the
+// window's width.
 constexpr ControlTemplate kMainControls[] = {
     {IDC_TABS, Tab, "", 5, 5, 230, 198, kTabStop},
     {IDC_PAGE_FRAME, Frame, "", 7, 18, 226, 183, kHidden},
@@ -39,6 +41,7 @@ constexpr ControlTemplate kMainControls[] = {
     {IDC_BODY_CODE_LABEL, Static, "B&ody Code:", 240, 168, 37, 8, kStyleNone},
     {IDC_BODY_CODE, Edit, "", 240, 178, 170, 25, kBorder | kTabStop | kMultiLine | kReadOnly},
     {IDC_COPY_CODE, Button, "&Copier le code", 360, 161, 50, 15, kTabStop},
+    {IDC_CONTRAST, Static, "", 5, 208, 405, 9, kNoPrefix},
 };
 
 constexpr ControlTemplate kColourControls[] = {
@@ -97,7 +100,7 @@ constexpr ControlTemplate kPickerControls[] = {
 
 constexpr DialogTemplate kDialogs[] = {
     {IDD_ABOUTBOX, "About Velloran", 224, 168, kAboutControls},
-    {IDD_BODYTAG_DIALOG, kCaptionText, 414, 208, kMainControls},
+    {IDD_BODYTAG_DIALOG, kCaptionText, 414, 220, kMainControls},
     {IDD_PAGE_COLOUR, "", 227, 183, kColourControls},
     {IDD_PAGE_BACKGROUND, "", 224, 183, kBackgroundControls},
     {IDD_PAGE_MARGINS, "", 224, 183, kMarginsControls},
@@ -119,6 +122,8 @@ constexpr MenuItemTemplate kFileItems[] = {
     Item(ID_FILE_IMPORT, "&Importer d'un fichier HTML", "Ctrl+O"),
     Item(ID_FILE_EXPORT, "&Exporter d'un fichier HTML", "Ctrl+E"),
     Item(ID_FILE_COPY_CODE, "Copier le co&de", "Ctrl+Shift+C"),
+    // Not Ctrl+Shift+C: that one copies the tag, as GNOME programs do.
+    Item(ID_FILE_COPY_CSS, "Copier le code &CSS", "Ctrl+Alt+C"),
     kSeparatorItem,
     Item(ID_FILE_LOAD_DEFAULT, "&Charger par defaut"),
     Item(ID_FILE_SAVE_DEFAULT, "&Sauver comme defaut"),
@@ -126,11 +131,12 @@ constexpr MenuItemTemplate kFileItems[] = {
     Item(ID_FILE_QUIT, "&Quitter", "Ctrl+Q"),
 };
 
-// The three check marks are the only storage of the output options.
+// The check marks are the only storage of the options.
 constexpr MenuItemTemplate kOptionItems[] = {
     Check(ID_OPTION_TAGS_UPPER, "&Tags en majuscules", false),
     Check(ID_OPTION_HEX_UPPER, "&Hex en majuscules", true),
     Check(ID_OPTION_INPUT_HEX, "&Valeurs RGB ou Hex", false),
+    Check(ID_OPTION_CSS_STYLE, "Style CSS dans la &balise", false),
     kSeparatorItem,
     Item(ID_PALETTE_LOAD, "Charger &la Palette de couleur"),
     Item(ID_PALETTE_SAVE, "&Sauver la Palette de couleur"),

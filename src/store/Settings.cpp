@@ -75,6 +75,7 @@ bool SaveWindowGroup(const CSettingsStore& root, const WindowOptions& options, c
     SetNumber(key, "TagsUpper", options.tagsUpper, 1);
     SetNumber(key, "HexUpper", options.hexUpper, 1);
     SetNumber(key, "InputHex", options.inputHex, 1);
+    SetNumber(key, "CssStyle", options.cssStyle, 1);
     return key.Close();
 }
 
@@ -91,6 +92,7 @@ WindowOptions LoadWindowGroup(const CSettingsStore& root)
     options.tagsUpper = QueryNumber(key, "TagsUpper", 1).value_or(options.tagsUpper) != 0;
     options.hexUpper = QueryNumber(key, "HexUpper", 1).value_or(options.hexUpper) != 0;
     options.inputHex = QueryNumber(key, "InputHex", 1).value_or(options.inputHex) != 0;
+    options.cssStyle = QueryNumber(key, "CssStyle", 1).value_or(options.cssStyle) != 0;
     return options;
 }
 

@@ -30,13 +30,14 @@ struct WindowOptions
     bool tagsUpper = false;
     bool hexUpper = true;
     bool inputHex = false;
+    bool cssStyle = false;
 };
 
 // Writes "Version" (version), "Path" (folder, the executable's folder with a
 // trailing "/"; not written when empty), "Left" and "top" when given, then
-// "TagsUpper", "HexUpper" and "InputHex" as 1 or 0.
+// "TagsUpper", "HexUpper", "InputHex" and "CssStyle" as 1 or 0.
 bool SaveWindowGroup(const CSettingsStore& root, const WindowOptions& options, const char* version, const char* folder);
-// Reads "Left", "Top" and the three options; "Version" and "Path" are never
+// Reads "Left", "Top" and the four options; "Version" and "Path" are never
 // read. A non-zero option byte counts as checked.
 WindowOptions LoadWindowGroup(const CSettingsStore& root);
 

@@ -29,8 +29,14 @@ std::string_view FirstLineEnd(std::string_view text)
 
 BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag)
 {
-    newTag = newTag.substr(0, newTag.find('\0'));
+    return PlanBodyTagRewrite(text, [newTag](const BodyStartTag*) { return std::string(newTag); });
+}
+
+BodyTagRewrite PlanBodyTagRewrite(std::string_view text, const BodyTagMaker& makeTag)
+{
     const std::optional<BodyStartTag> tag = FindBodyStartTag(text);
+    const std::string made = makeTag(tag ? &*tag : nullptr);
+    const std::string_view newTag = std::string_view(made).substr(0, made.find('\0'));
     if (!tag)
         return {{}, std::string(newTag), text};
 
@@ -51,13 +57,19 @@ BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag
 
 ExportResult ExportBodyTag(const char* path, std::string_view newTag, bool skipRead)
 {
+    return ExportBodyTag(
+        path, [newTag](const BodyStartTag*) { return std::string(newTag); }, skipRead);
+}
+
+ExportResult ExportBodyTag(const char* path, const BodyTagMaker& makeTag, bool skipRead)
+{
     CTextBuffer file;
     const bool missing = FileIsMissing(path);
     // Only a missing file may be treated as empty; an unreadable one would
     // otherwise lose its content to the new tag alone.
     if (!skipRead && !file.LoadFile(path) && !missing)
         return ExportResult::CannotRead;
-    const BodyTagRewrite rewrite = PlanBodyTagRewrite(file.View(), newTag);
+    const BodyTagRewrite rewrite = PlanBodyTagRewrite(file.View(), makeTag);
     if (rewrite.before.size() + rewrite.replacement.size() + rewrite.after.size() > CTextBuffer::maxLength)
         return ExportResult::CannotWrite;
     const bool written = ReplaceFile(path, [&](const FilePieceWriter& write) {

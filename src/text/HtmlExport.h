@@ -3,6 +3,9 @@
 // below it.
 #pragma once
 
+#include "text/BodyStartTag.h"
+
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +33,11 @@ struct BodyTagRewrite
 // a body tag gets newTag in front. newTag ends at its first NUL.
 BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag);
 
+// The new tag, made knowing the old one (null when the text has none).
+using BodyTagMaker = std::function<std::string(const BodyStartTag* oldTag)>;
+BodyTagRewrite PlanBodyTagRewrite(std::string_view text, const BodyTagMaker& makeTag);
+
 // A file that does not exist counts as empty; with skipRead the file's
 // content is ignored and it is rewritten with newTag alone.
 ExportResult ExportBodyTag(const char* path, std::string_view newTag, bool skipRead);
+ExportResult ExportBodyTag(const char* path, const BodyTagMaker& makeTag, bool skipRead);

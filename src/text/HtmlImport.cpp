@@ -2,6 +2,7 @@
 
 #include "model/Ascii.h"
 #include "model/ColourForms.h"
+#include "model/CssStyle.h"
 #include "text/Numbers.h"
 
 namespace {
@@ -67,6 +68,10 @@ void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
 
     ApplyMargin(tag, "marginwidth", "leftmargin", scheme.sidemargin);
     ApplyMargin(tag, "marginheight", "topmargin", scheme.topmargin);
+
+    // An inline style wins over the attributes, as the cascade has it.
+    if (const TagAttribute* style = tag.Find("style"))
+        ApplyBodyStyle(ReadBodyStyle(style->value), scheme);
 }
 
 ImportResult ImportBodyText(const CTextBuffer& file, Scheme& scheme)

@@ -17,8 +17,9 @@ enum class ImportResult
 // values; an empty value or "transparent" sets nothing), the image (useback
 // when the stripped path is not empty), bgproperties "fixed" in any case,
 // and the margins (marginwidth before leftmargin, marginheight before
-// topmargin; a value that is no non-negative integer sets nothing). Resets
-// nothing.
+// topmargin; a value that is no non-negative integer sets nothing); then
+// what the style attribute sets of the same properties (ReadBodyStyle), which
+// wins over them. Resets nothing.
 void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme);
 
 // On success the scheme is reset (all but background) and takes the first

@@ -107,3 +107,56 @@ TEST(ApplyTagCase, OnlyAsciiLettersChange)
     EXPECT_EQ(ApplyTagCase(" BGCOLOR=\"", false), " bgcolor=\"");
     EXPECT_EQ(ApplyTagCase("\xC9t\xE9", true), "\xC9T\xE9");
 }
+
+TEST(BodyCss, EveryFieldInBothHexCasesAndDefaultsLeftOut)
+{
+    Scheme s = WorkedExample();
+    s.vlink = MakeColour(0xAB, 0xCD, 0xEF);
+    EXPECT_EQ(BuildBodyCss(s, true), "body {\n"
+                                     "  background-color: #FFFFFF;\n"
+                                     "  color: #000000;\n"
+                                     "  background-image: url(\"images/fond.gif\");\n"
+                                     "  background-attachment: fixed;\n"
+                                     "  margin-left: 10px;\n"
+                                     "  margin-top: 0px;\n"
+                                     "}\n"
+                                     "a:link {\n  color: #0000FF;\n}\n"
+                                     "a:visited {\n  color: #ABCDEF;\n}\n"
+                                     "a:active {\n  color: #FF0000;\n}\n");
+    EXPECT_EQ(BuildBodyCss(Scheme(), true), "");
+
+    Scheme links;
+    links.vlink = MakeColour(0xAB, 0xCD, 0xEF);
+    links.watermark = 1; // no image: nothing to fix
+    links.background = "unused.gif";
+    EXPECT_EQ(BuildBodyCss(links, false), "a:visited {\n  color: #abcdef;\n}\n");
+}
+
+TEST(BodyCss, ImageUrlReadsBackExactly)
+{
+    for (const char* path : {"", "a b/c'd.gif", "say \"x\".gif", "back\\slash.gif", "line\nbreak\t.gif",
+                             "caf\xC3\xA9 (1).gif", "a)b;c}d.gif"}) {
+        Scheme s;
+        s.useback = 1;
+        s.background = path;
+        for (char quote : {'"', '\''}) {
+            const std::string url = BuildBodyDeclarations(s, true, quote)[size_t(BodyProperty::BackgroundImage)];
+            const BodyStyle read = ReadBodyStyle("background-image: " + url);
+            EXPECT_EQ(read.useback, true) << url;
+            EXPECT_EQ(read.background, path) << url;
+        }
+    }
+}
+
+TEST(BodyTag, StyleAttributeHoldsTheBodyDeclarations)
+{
+    Scheme s = WorkedExample();
+    s.background = "it's & \"it\".gif";
+    EXPECT_EQ(BuildBodyTag(s, true, false, true).substr(BuildBodyTag(s, true, false).size() - 1),
+              " STYLE=\"background-color: #ffffff; color: #000000; background-image: url('it\\'s &amp; "
+              "&quot;it&quot;.gif'); background-attachment: fixed; margin-left: 10px; margin-top: 0px\">");
+    EXPECT_EQ(BuildBodyTag(Scheme(), false, true, true), "<body>") << "all default: no style attribute";
+    EXPECT_EQ(BuildBodyTag(Scheme(), false, true, false, "color: red"), "<body>") << "option off";
+    EXPECT_EQ(BuildBodyTag(Scheme(), false, true, true, "font-size: 2em; color: red"),
+              "<body style=\"font-size: 2em\">");
+}

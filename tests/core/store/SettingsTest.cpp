@@ -21,6 +21,7 @@ TEST_F(SettingsGroups, FirstRunGivesEveryFallback)
     EXPECT_FALSE(options.tagsUpper);
     EXPECT_TRUE(options.hexUpper);
     EXPECT_FALSE(options.inputHex);
+    EXPECT_FALSE(options.cssStyle);
     EXPECT_EQ(LoadSchemeGroup(store), Scheme());
     EXPECT_EQ(LoadPaletteGroup(store).Length(), 0u);
     EXPECT_FALSE(fs::exists(SettingsPath()));
@@ -95,6 +96,7 @@ TEST_F(SettingsGroups, WindowGroupWritesItsNamesAndReadsTopWithoutCase)
     options.tagsUpper = true;
     options.hexUpper = false;
     options.inputHex = true;
+    options.cssStyle = true;
     ASSERT_TRUE(SaveWindowGroup(store, options, "v2.0", "/opt/velloran/"));
     EXPECT_EQ(ReadBytes(SettingsPath()), "REGEDIT4\n"
                                          "\n"
@@ -106,6 +108,7 @@ TEST_F(SettingsGroups, WindowGroupWritesItsNamesAndReadsTopWithoutCase)
                                          "\"TagsUpper\"=hex:01\n"
                                          "\"HexUpper\"=hex:00\n"
                                          "\"InputHex\"=hex:01\n"
+                                         "\"CssStyle\"=hex:01\n"
                                          "\n");
     EXPECT_EQ(LoadWindowGroup(CSettingsStore(SettingsPath())), options);
 }

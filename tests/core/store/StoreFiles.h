@@ -25,11 +25,12 @@ private:
 inline bool operator==(const WindowOptions& a, const WindowOptions& b)
 {
     return a.left == b.left && a.top == b.top && a.tagsUpper == b.tagsUpper && a.hexUpper == b.hexUpper &&
-           a.inputHex == b.inputHex;
+           a.inputHex == b.inputHex && a.cssStyle == b.cssStyle;
 }
 
 inline void PrintTo(const WindowOptions& o, std::ostream* os)
 {
     *os << "{left " << (o.left ? std::to_string(*o.left) : "-") << " top " << (o.top ? std::to_string(*o.top) : "-")
-        << " tagsUpper " << o.tagsUpper << " hexUpper " << o.hexUpper << " inputHex " << o.inputHex << '}';
+        << " tagsUpper " << o.tagsUpper << " hexUpper " << o.hexUpper << " inputHex " << o.inputHex << " cssStyle "
+        << o.cssStyle << '}';
 }

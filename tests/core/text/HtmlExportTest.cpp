@@ -1,6 +1,7 @@
 // Writing the body tag into an HTML file.
 #include "HtmlFiles.h"
 #include "Printers.h"
+#include "model/BodyTag.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,32 @@ TEST(HtmlExport, TableOfFiles)
             WriteBytes(path, *row.before);
         EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
         EXPECT_EQ(ReadBytes(path), row.after);
+    }
+}
+
+TEST(HtmlExport, NewTagIsMadeKnowingTheOldOne)
+{
+    // As the main window does with the style option: the old style's other
+    // declarations stay.
+    const BodyTagMaker keepStyle = [](const BodyStartTag* old) {
+        const TagAttribute* style = old ? old->Find("style") : nullptr;
+        Scheme s;
+        s.text = MakeColour(0, 0, 0x80);
+        return BuildBodyTag(s, false, true, true, style ? std::string_view(style->value) : std::string_view());
+    };
+    const struct
+    {
+        std::string before, after;
+    } rows[] = {
+        {"<body style='font-family: &quot;A&amp;B&quot;; color: red; margin: 0'>",
+         "<body text=\"#000080\" style=\"font-family: &quot;A&amp;B&quot;; margin: 0; color: #000080; margin-left: "
+         "revert; margin-top: revert\">\r\n<!-- body style='font-family: &quot;A&amp;B&quot;; color: red; margin: "
+         "0' -->"},
+        {"<p>", "<body text=\"#000080\" style=\"color: #000080\"><p>"},
+    };
+    for (const auto& row : rows) {
+        const BodyTagRewrite rewrite = PlanBodyTagRewrite(row.before, keepStyle);
+        EXPECT_EQ(std::string(rewrite.before) + rewrite.replacement + std::string(rewrite.after), row.after);
     }
 }
 

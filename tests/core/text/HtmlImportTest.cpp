@@ -1,6 +1,7 @@
 // Reading the body tag of an HTML file into the scheme.
 #include "HtmlFiles.h"
 #include "Printers.h"
+#include "core/model/BrowserCssCases.h"
 
 #include <gtest/gtest.h>
 
@@ -163,6 +164,24 @@ TEST(BodyStartTag, OffsetsOfTagAndRawValues)
         EXPECT_EQ(text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin), expected[i].raw);
     }
     EXPECT_FALSE(FindBodyStartTag("<!-- <body> --><plaintext><body>"));
+}
+
+TEST(HtmlImport, StyleWinsOverTheAttributesAsInChromium)
+{
+    for (const BrowserCssCase& c : kBrowserCssCases) {
+        if (!*c.attributes)
+            continue; // cases of the style alone
+        const std::string file = "<!DOCTYPE html><body "s + c.attributes + " style=\"" + c.style + "\">";
+        SCOPED_TRACE(file);
+        Scheme s = Scrambled();
+        ASSERT_EQ(ImportBodyText(CTextBuffer(file.data(), uint32_t(file.size())), s), ImportResult::Imported);
+        EXPECT_EQ(ComputedColour(s.bgcolor, "rgba(0, 0, 0, 0)"), c.bgcolor);
+        EXPECT_EQ(ComputedColour(s.text, "rgb(0, 0, 0)"), c.color);
+        EXPECT_EQ(ComputedImage(s.useback, s.background), c.image == "initial"s ? "none" : c.image);
+        EXPECT_EQ(s.watermark ? "fixed" : "scroll", FirstLayer(c.attachment) == "fixed" ? "fixed" : "scroll");
+        EXPECT_EQ(ComputedMargin(s.sidemargin), c.marginLeft);
+        EXPECT_EQ(ComputedMargin(s.topmargin), c.marginTop);
+    }
 }
 
 TEST(HtmlImport, FailedImportLeavesSchemeUntouched)

@@ -137,6 +137,26 @@ TEST_F(HtmlCommands, ExportThroughTheMenuAddsTheExtensionAndKeepsTheOldTag)
     EXPECT_FALSE(fs::exists(typed));
 }
 
+TEST_F(HtmlCommands, StyleOptionExportsOurPropertiesIntoTheOldStyleAndImportReadsThemBack)
+{
+    const std::string page = Write("styled.html", "<body text=red style=\"font-family: serif; color: red\">\n");
+    m_dlg->GetScheme().text = MakeColour(0, 0, 0x80);
+    m_dlg->GetScheme().useback = 1;
+    m_dlg->GetScheme().watermark = 1;
+    m_dlg->GetScheme().background = "fond.gif";
+    SendMenuCommand(m_dlg, ID_OPTION_CSS_STYLE);
+    ASSERT_TRUE(m_dlg->ExportBodyTag(page));
+    EXPECT_EQ(Read(page), "<body text=\"#000080\" background=\"fond.gif\" bgproperties=\"fixed\" style=\"font-family: "
+                          "serif; color: #000080; background-image: url('fond.gif'); background-attachment: fixed\">\n"
+                          "<!-- body text=red style=\"font-family: serif; color: red\" -->\n");
+
+    Write("styled.html", "<body text=red bgcolor=red style=\"color: #123456; background: url(b.gif)\">");
+    ASSERT_TRUE(m_dlg->ImportBodyTag(page));
+    EXPECT_EQ(m_dlg->GetScheme().text, MakeColour(0x12, 0x34, 0x56)) << "the style wins over the attribute";
+    EXPECT_TRUE(IsDefaultColour(m_dlg->GetScheme().bgcolor)) << "the shorthand resets the colour";
+    EXPECT_EQ(m_dlg->GetScheme().background, "b.gif");
+}
+
 TEST_F(HtmlCommands, FailedExportSaysWhyAndLeavesTheFile)
 {
     // Root writes anywhere: a plain file stands where the folder should be.

@@ -233,6 +233,64 @@ TEST_F(MainWindow, BodyCodeBoxWrapsALongTag)
     SaveScreenshot(m_dlg, "main-window-long-tag");
 }
 
+TEST_F(MainWindow, CssCommandCopiesTheStylesheetAndTheOptionAddsTheStyle)
+{
+    m_dlg->GetScheme().text = 0x00000080;
+    m_dlg->GetScheme().useback = 1;
+    m_dlg->GetScheme().background = "fond \xC3\xA9t\xC3\xA9.gif";
+    m_dlg->UpdateBodyCode();
+    wxTheClipboard->Open();
+    wxTheClipboard->SetData(new wxTextDataObject("before"));
+    wxTheClipboard->Close();
+
+    SendMenuCommand(m_dlg, ID_FILE_COPY_CSS);
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTextDataObject data;
+    EXPECT_TRUE(wxTheClipboard->GetData(data));
+    wxTheClipboard->Close();
+    EXPECT_EQ(data.GetText().utf8_string(),
+              "body {\n  color: #800000;\n  background-image: url(\"fond \xC3\xA9t\xC3\xA9.gif\");\n}\n");
+
+    const std::string tag = "<body text=\"#800000\" background=\"fond \xC3\xA9t\xC3\xA9.gif\"";
+    EXPECT_EQ(BoxText().utf8_string(), tag + ">");
+    SendMenuCommand(m_dlg, ID_OPTION_CSS_STYLE);
+    EXPECT_EQ(BoxText().utf8_string(),
+              tag + " style=\"color: #800000; background-image: url('fond \xC3\xA9t\xC3\xA9.gif')\">");
+    SendMenuCommand(m_dlg, ID_OPTION_CSS_STYLE);
+    EXPECT_EQ(BoxText().utf8_string(), tag + ">");
+}
+
+TEST_F(MainWindow, ContrastLineFollowsEveryChange)
+{
+    wxWindow* line = m_dlg->GetContrastLine();
+    const wxRect preview = m_dlg->GetPreview()->GetScreenRect();
+    EXPECT_GT(line->GetScreenRect().GetTop(), preview.GetBottom()) << "under the preview";
+    EXPECT_TRUE(m_dlg->GetClientRect().Contains(m_dlg->ScreenToClient(line->GetScreenRect().GetBottomRight())));
+    EXPECT_EQ(line->GetLabel().utf8_string(), "Contraste (WCAG) : texte 21:1 AAA \xC2\xB7 lien 9,3:1 AAA \xC2\xB7 "
+                                              "visit\xC3\xA9 11:1 AAA \xC2\xB7 actif 3,9:1 \xE2\x9C\x97   "
+                                              "\xE2\x9A\xA0 Moins de 4,5:1 : difficile \xC3\xA0 lire")
+        << "the browser's colours: the active red fails on white";
+    const wxColour warning = line->GetForegroundColour();
+
+    m_dlg->GetScheme().alink = MakeColour(0x77, 0x77, 0x77); // 4.48:1, cut to 4,4
+    m_dlg->GetScheme().vlink = MakeColour(0x76, 0x76, 0x76); // 4.54:1
+    m_dlg->UpdateBodyCode();
+    EXPECT_NE(line->GetLabel().Find(wxString::FromUTF8("visit\xC3\xA9 4,5:1 AA \xC2\xB7 actif 4,4:1 \xE2\x9C\x97")),
+              wxNOT_FOUND)
+        << line->GetLabel();
+
+    m_dlg->GetScheme().alink = MakeColour(0, 0, 0);
+    m_dlg->UpdateBodyCode();
+    EXPECT_EQ(line->GetLabel().Find(wxString::FromUTF8("\xE2\x9A\xA0")), wxNOT_FOUND) << line->GetLabel();
+    EXPECT_NE(line->GetForegroundColour(), warning) << "no warning colour once every ratio passes";
+    m_dlg->GetScheme().bgcolor = MakeColour(0, 0, 0);
+    m_dlg->UpdateBodyCode();
+    EXPECT_TRUE(line->GetLabel().StartsWith(wxString::FromUTF8("Contraste (WCAG) : texte 1:1 \xE2\x9C\x97")))
+        << "default text counts as black: " << line->GetLabel();
+    Pump(50);
+    SaveScreenshot(m_dlg, "main-window-contrast");
+}
+
 TEST_F(MainWindow, EnterAndEscapeLeaveTheWindowOpen)
 {
     m_dlg->Raise();

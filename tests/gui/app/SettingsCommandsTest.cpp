@@ -71,6 +71,7 @@ TEST_F(SettingsCommands, FirstStartUsesTheDefaults)
     EXPECT_FALSE(m_dlg->IsOptionChecked(ID_OPTION_TAGS_UPPER));
     EXPECT_TRUE(m_dlg->IsOptionChecked(ID_OPTION_HEX_UPPER));
     EXPECT_FALSE(m_dlg->IsOptionChecked(ID_OPTION_INPUT_HEX));
+    EXPECT_FALSE(m_dlg->IsOptionChecked(ID_OPTION_CSS_STYLE));
     EXPECT_TRUE(m_dlg->GetScheme() == Scheme());
     EXPECT_EQ(Tag(), "<body>");
     for (int tab = 0; tab < 3; ++tab)
@@ -137,6 +138,7 @@ TEST_F(SettingsCommands, RestartKeepsOptionsAndPositionButNotTheScheme)
 {
     SendMenuCommand(m_dlg, ID_OPTION_TAGS_UPPER);
     SendMenuCommand(m_dlg, ID_OPTION_HEX_UPPER);
+    SendMenuCommand(m_dlg, ID_OPTION_CSS_STYLE);
     m_dlg->Move(123, 87);
     Pump(50);
     const wxPoint position = m_dlg->GetPosition();
@@ -146,6 +148,7 @@ TEST_F(SettingsCommands, RestartKeepsOptionsAndPositionButNotTheScheme)
     Restart();
     EXPECT_TRUE(m_dlg->IsOptionChecked(ID_OPTION_TAGS_UPPER));
     EXPECT_FALSE(m_dlg->IsOptionChecked(ID_OPTION_HEX_UPPER));
+    EXPECT_TRUE(m_dlg->IsOptionChecked(ID_OPTION_CSS_STYLE));
     EXPECT_EQ(m_dlg->GetPosition(), position);
     EXPECT_EQ(Tag(), "<BODY>") << "the scheme is stored only on its own command";
 }
