@@ -2,17 +2,22 @@
 // reference in the same run: reading the whole file (import), and reading it
 // and writing it again through a synced temporary file (export). The page is
 // generated: a head, the body tag, then markup, or the same markup then the
-// tag ("tag-last", the worst case). Uses only ImportBodyTag and ExportBodyTag,
-// so the same file measures any version of them.
+// tag ("tag-last", the worst case). The reading of the tag alone is timed on
+// the page in memory (ImportBodyText) against visiting every '<' of it with
+// memchr, the least any reader that stops at each tag must do. Uses only
+// ImportBodyTag, ImportBodyText and ExportBodyTag, so the same file measures
+// any version of them.
 #include "model/Scheme.h"
 #include "text/HtmlExport.h"
 #include "text/HtmlImport.h"
+#include "text/TextBuffer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -118,6 +123,30 @@ void BM_ImportReference(benchmark::State& state)
     Throughput(state);
 }
 
+void BM_ImportText(benchmark::State& state)
+{
+    const CTextBuffer text(Page(true).data(), uint32_t(kPageSize));
+    for (auto _ : state) {
+        Scheme scheme;
+        if (ImportBodyText(text, scheme) != ImportResult::Imported)
+            state.SkipWithError("no body tag");
+    }
+    Throughput(state);
+}
+
+void BM_ImportTextReference(benchmark::State& state)
+{
+    const std::string& page = Page(true);
+    for (auto _ : state) {
+        size_t opens = 0;
+        for (const char *p = page.data(), *end = p + page.size();
+             (p = static_cast<const char*>(std::memchr(p, '<', size_t(end - p)))); ++p)
+            ++opens;
+        benchmark::DoNotOptimize(opens);
+    }
+    Throughput(state);
+}
+
 void BM_Export(benchmark::State& state)
 {
     const bool tagLast = state.range(0);
@@ -159,6 +188,8 @@ void Cleanup()
 
 BENCHMARK(BM_Import)->ArgName("tag-last")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportReference)->ArgName("tag-last")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportTextReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)->ArgName("tag-last")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportReference)->ArgName("tag-last")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

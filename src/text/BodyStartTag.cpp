@@ -217,36 +217,41 @@ enum class Content
     PlainText
 };
 
+// The elements read by name: those whose content is not markup, the body and the template.
+constexpr struct
+{
+    std::string_view name;
+    Content content;
+} kElements[] = {
+    {"iframe", Content::RawText},   {"noembed", Content::RawText},     {"noframes", Content::RawText},
+    {"noscript", Content::RawText}, {"plaintext", Content::PlainText}, {"script", Content::Script},
+    {"style", Content::RawText},    {"textarea", Content::RawText},    {"title", Content::RawText},
+    {"xmp", Content::RawText},      {"body", Content::Markup},         {"template", Content::Markup},
+};
+
 Content ContentOf(std::string_view name)
 {
-    // Most tags are none of these: their names are too short, too long, or start otherwise.
-    if (name.size() < 3 || name.size() > 9)
-        return Content::Markup;
-    switch (AsciiLower(name[0])) {
-    case 'i':
-    case 'n':
-    case 'p':
-    case 's':
-    case 't':
-    case 'x':
-        break;
-    default:
-        return Content::Markup;
-    }
-    static constexpr struct
-    {
-        std::string_view name;
-        Content content;
-    } kElements[] = {
-        {"iframe", Content::RawText},   {"noembed", Content::RawText},     {"noframes", Content::RawText},
-        {"noscript", Content::RawText}, {"plaintext", Content::PlainText}, {"script", Content::Script},
-        {"style", Content::RawText},    {"textarea", Content::RawText},    {"title", Content::RawText},
-        {"xmp", Content::RawText},
-    };
     for (const auto& element : kElements)
         if (EqualsIgnoreAsciiCase(name, element.name))
             return element.content;
     return Content::Markup;
+}
+
+// Bit b of row a: a tag name starting with the letters 'a' + a, 'a' + b (in
+// any case) may be one of kElements. Most tags are none of them, and are
+// skipped without comparing their names.
+constexpr auto kElementStarts = [] {
+    std::array<uint32_t, 26> rows{};
+    for (const auto& element : kElements)
+        rows[size_t(element.name[0] - 'a')] |= uint32_t(1) << (element.name[1] - 'a');
+    return rows;
+}();
+
+bool MayBeElement(char first, char second)
+{
+    if (!IsAsciiAlpha(first) || !IsAsciiAlpha(second))
+        return false;
+    return (kElementStarts[size_t(AsciiLower(first) - 'a')] >> (AsciiLower(second) - 'a')) & 1;
 }
 
 BodyStartTag ReadBodyStartTag(std::string_view text, size_t begin, size_t nameEnd)
@@ -287,6 +292,10 @@ std::optional<BodyStartTag> FindBodyStartTag(std::string_view text)
         const char next = text[p + 1];
         if (IsAsciiAlpha(next)) {
             const size_t nameEnd = TagNameEnd(text, p + 1);
+            if (!MayBeElement(next, p + 2 < n ? text[p + 2] : ' ')) {
+                p = SkipAttributes(text, nameEnd);
+                continue;
+            }
             const std::string_view name = text.substr(p + 1, nameEnd - p - 1);
             if (templates == 0 && EqualsIgnoreAsciiCase(name, "body"))
                 return ReadBodyStartTag(text, p, nameEnd);

@@ -72,6 +72,8 @@ TEST(HtmlImport, TagWhereBrowserFindsIt)
          "text=red></iframe><body bgcolor=white>",
          kWhite},
         {"template contents", "<template><body text=red></template><body bgcolor=white>", kWhite},
+        {"names in any case",
+         "<SCRIPT>'<body text=red>'</Script><TeMpLaTe><body text=red></TEMPLATE><bOdY bgcolor=white>", kWhite},
         {"attribute value of another tag", "<a title=\"<body text=red>\"><body bgcolor=white>", kWhite},
         {"doctype, end tag, bogus comment",
          "<!DOCTYPE html><? <body text=red> ></p <body text=red>><body bgcolor=white>", kWhite},
