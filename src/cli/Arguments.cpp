@@ -3,12 +3,15 @@
 #include <string_view>
 
 const char kUsageText[] = "Usage : velloran --tag [SCHÉMA] [--upper-tags] [--lower-hex]\n"
+                          "        velloran --css [SCHÉMA] [--lower-hex]\n"
                           "        velloran --export [SCHÉMA] [--upper-tags] [--lower-hex] [--quiet] PAGE...\n"
                           "        velloran --help | --version\n"
                           "Sans argument, velloran ouvre sa fenêtre.\n"
                           "\n"
                           "Commandes :\n"
                           "  --tag             écrit la balise <body> sur la sortie standard\n"
+                          "  --css             écrit le même schéma en feuille de style CSS (body,\n"
+                          "                    a:link, a:visited, a:active) sur la sortie standard\n"
                           "  --export          écrit la balise dans chaque PAGE comme la commande\n"
                           "                    « Exporter d'un fichier HTML » : l'ancienne balise reste\n"
                           "                    dessous dans un commentaire ; « - » lit les pages sur\n"
@@ -40,6 +43,7 @@ struct CommandName
 
 constexpr CommandName kCommands[] = {
     {"--tag", CliCommand::Tag},
+    {"--css", CliCommand::Css},
     {"--export", CliCommand::Export},
     {"--help", CliCommand::Help},
     {"--version", CliCommand::Version},
@@ -54,12 +58,15 @@ std::string Quoted(std::string_view text)
 std::string CheckCombination(const CliArguments& a, std::string_view command, bool anythingElse)
 {
     if (command.empty())
-        return "aucune commande : --tag, --export, --help ou --version";
+        return "aucune commande : --tag, --css, --export, --help ou --version";
     if (a.command == CliCommand::Help || a.command == CliCommand::Version)
         return anythingElse ? Quoted(command) + " s'emploie seul" : "";
-    if (a.command == CliCommand::Tag && !a.pages.empty())
-        return "--tag n'écrit dans aucune page : " + Quoted(a.pages.front()) + " est de trop";
-    if (a.command == CliCommand::Tag && a.quiet)
+    const bool printed = a.command == CliCommand::Tag || a.command == CliCommand::Css;
+    if (printed && !a.pages.empty())
+        return std::string(command) + " n'écrit dans aucune page : " + Quoted(a.pages.front()) + " est de trop";
+    if (a.command == CliCommand::Css && a.upperTags)
+        return "--upper-tags ne sert pas avec --css : la feuille de style n'a pas de balise";
+    if (printed && a.quiet)
         return "--quiet ne sert qu'avec --export";
     if (a.command == CliCommand::Export && a.pages.empty())
         return "--export demande au moins une page, ou « - » pour les lire sur l'entrée standard";

@@ -8,6 +8,7 @@
 enum class CliCommand
 {
     Tag,    // prints the body tag
+    Css,    // prints the scheme as a stylesheet
     Export, // writes the body tag into every page
     Help,
     Version,

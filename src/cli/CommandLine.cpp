@@ -123,6 +123,7 @@ int RunCommandLine(const std::vector<std::string>& args, const CliStreams& strea
         streams.out << kCaptionText << "\n" << std::flush;
         return kExitAllWritten;
     case CliCommand::Tag:
+    case CliCommand::Css:
     case CliCommand::Export:
         break;
     }
@@ -136,6 +137,10 @@ int RunCommandLine(const std::vector<std::string>& args, const CliStreams& strea
     const std::string tag =
         BuildBodyTag(*scheme, firstStart.tagsUpper || arguments.upperTags, firstStart.hexUpper && !arguments.lowerHex);
 
+    if (arguments.command == CliCommand::Css) {
+        streams.out << BuildBodyCss(*scheme, firstStart.hexUpper && !arguments.lowerHex) << std::flush;
+        return streams.out ? kExitAllWritten : kExitSomeFailed;
+    }
     if (arguments.command == CliCommand::Tag) {
         streams.out << tag << "\n" << std::flush;
         return streams.out ? kExitAllWritten : kExitSomeFailed;

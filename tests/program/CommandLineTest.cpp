@@ -94,6 +94,11 @@ TEST(CommandLine, AnswersWithoutADisplay)
          0,
          "<BODY BGCOLOR=\"#ffcc00\" TEXT=\"#000080\" LEFTMARGIN=\"4\">\n",
          ""},
+        {{"--css", "--from", "{dir}/model.html", "--lower-hex"},
+         0,
+         "body {\n  background-color: #ffcc00;\n  color: #000080;\n  margin-left: 4px;\n}\n",
+         ""},
+        {{"--css"}, 0, "", ""}, // the default scheme needs no rule
         {{"--version"}, 0, "Velloran v2.0\n", ""},
         {{"--tag", "--from", "{dir}/no.html"},
          2,

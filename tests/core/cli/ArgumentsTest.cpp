@@ -15,7 +15,7 @@ std::string Describe(const ParsedArguments& parsed)
     if (!parsed.error.empty())
         return parsed.error;
     const CliArguments& a = parsed.arguments;
-    const char* commands[] = {"tag", "export", "help", "version"};
+    const char* commands[] = {"tag", "css", "export", "help", "version"};
     const char* sources[] = {"builtin", "stored", "page:"};
     std::string text = std::string(commands[int(a.command)]) + " " + sources[int(a.source)] + a.fromPage;
     text +=
@@ -31,13 +31,16 @@ const struct
     std::string meaning;
 } kRows[] = {
     {{"--tag"}, "tag builtin"},
+    {{"--css", "--default", "--lower-hex"}, "css stored lower-hex"},
+    {{"--css", "--upper-tags"}, "--upper-tags ne sert pas avec --css : la feuille de style n'a pas de balise"},
+    {{"--css", "a.html"}, "--css n'écrit dans aucune page : « a.html » est de trop"},
     {{"--lower-hex", "--tag", "--upper-tags", "--default"}, "tag stored upper-tags lower-hex"},
     {{"--from=a=b.html", "--tag"}, "tag page:a=b.html"},
     {{"a.html", "--export", "--quiet", "-", "b.html"}, "export builtin quiet [a.html] [-] [b.html]"},
     {{"--export", "--from", "--odd.html", "--", "--tag", "-x.html"}, "export page:--odd.html [--tag] [-x.html]"},
     {{"--version"}, "version builtin"},
-    {{}, "aucune commande : --tag, --export, --help ou --version"},
-    {{"page.html"}, "aucune commande : --tag, --export, --help ou --version"},
+    {{}, "aucune commande : --tag, --css, --export, --help ou --version"},
+    {{"page.html"}, "aucune commande : --tag, --css, --export, --help ou --version"},
     {{"--tag", "--export", "a.html"}, "une seule commande à la fois : « --tag » et « --export »"},
     {{"--tags"}, "option inconnue : « --tags »"},
     {{"--tag", "-q"}, "option inconnue : « -q »"},
