@@ -42,11 +42,8 @@ struct CommandName
 };
 
 constexpr CommandName kCommands[] = {
-    {"--tag", CliCommand::Tag},
-    {"--css", CliCommand::Css},
-    {"--export", CliCommand::Export},
-    {"--help", CliCommand::Help},
-    {"--version", CliCommand::Version},
+    {"--tag", CliCommand::Tag},   {"--css", CliCommand::Css},         {"--export", CliCommand::Export},
+    {"--help", CliCommand::Help}, {"--version", CliCommand::Version},
 };
 
 std::string Quoted(std::string_view text)

@@ -29,9 +29,8 @@ TEST(MainMenu, LabelsHaveOneMnemonicAndOnlyOptionsCheck)
         for (const MenuItemTemplate& item : menu.items) {
             if (item.id == 0)
                 continue;
-            const bool option =
-                item.id == ID_OPTION_TAGS_UPPER || item.id == ID_OPTION_HEX_UPPER || item.id == ID_OPTION_INPUT_HEX ||
-                item.id == ID_OPTION_CSS_STYLE;
+            const bool option = item.id == ID_OPTION_TAGS_UPPER || item.id == ID_OPTION_HEX_UPPER ||
+                                item.id == ID_OPTION_INPUT_HEX || item.id == ID_OPTION_CSS_STYLE;
             EXPECT_EQ(mnemonics(item.label), 1) << item.label;
             EXPECT_EQ(item.checkable, option) << item.label;
             EXPECT_EQ(item.checked, item.id == ID_OPTION_HEX_UPPER) << item.label;
