@@ -2,6 +2,7 @@
 
 #include "model/Ascii.h"
 #include "model/ColourForms.h"
+#include "model/Utf8.h"
 
 #include <algorithm>
 #include <charconv>
@@ -64,25 +65,6 @@ bool IsNameStart(char c)
 bool IsNameChar(char c)
 {
     return IsNameStart(c) || IsDigit(c) || c == '-';
-}
-
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | cp >> 6);
-        out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += char(0xE0 | cp >> 12);
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xF0 | cp >> 18);
-        out += char(0x80 | ((cp >> 12) & 0x3F));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
 }
 
 class CTokenizer

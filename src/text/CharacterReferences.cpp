@@ -1,6 +1,7 @@
 #include "text/CharacterReferences.h"
 
 #include "model/Ascii.h"
+#include "model/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -23,25 +24,6 @@ const NamedReference* FindReference(std::string_view name)
     auto it = std::lower_bound(std::begin(kNamedReferences), std::end(kNamedReferences), name,
                                [](const NamedReference& entry, std::string_view key) { return entry.name < key; });
     return it != std::end(kNamedReferences) && it->name == name ? it : nullptr;
-}
-
-void AppendUtf8(std::string& out, uint32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | c >> 6);
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | c >> 12);
-        out += char(0x80 | (c >> 6 & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | c >> 18);
-        out += char(0x80 | (c >> 12 & 0x3F));
-        out += char(0x80 | (c >> 6 & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 // Numeric references to 0x80..0x9F mean the windows-1252 characters; 0 keeps its code.

@@ -1,0 +1,25 @@
+// Writing a Unicode code point as UTF-8, as HTML and CSS decoding need.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The caller has already mapped surrogates and values past U+10FFFF.
+inline void AppendUtf8(std::string& out, uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | cp >> 6);
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | cp >> 12);
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | cp >> 18);
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
