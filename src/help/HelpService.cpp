@@ -26,10 +26,12 @@ namespace {
 constexpr wxCoord kPopupWidth = 320; // where popup lines break, in pixels
 const wxSize kHelpWindowSize(480, 420);
 
-// The window, unless it is gone or on its way out.
+// The window, unless it is gone or on its way out: a closed popup or help
+// window lingers until the next idle time, and must not be closed twice.
 template <typename T> T* Alive(const wxWeakRef<T>& window)
 {
-    return window && !window->IsBeingDeleted() ? window.get() : nullptr;
+    return window && !window->IsBeingDeleted() && !wxTheApp->IsScheduledForDestruction(window.get()) ? window.get()
+                                                                                                     : nullptr;
 }
 
 // The help window: one page at a time; its links lead to other topics, and
@@ -174,11 +176,25 @@ bool CHelpService::Run(wxWindow* owner, HelpCommand command, uint32_t id)
 
 void CHelpService::ShowPopup(wxWindow* owner, const wxString& text)
 {
-    if (wxTipWindow* popup = Alive(m_wndPopup))
-        popup->Close();
+    ClosePopup();
     wxWindow* parent = owner ? wxGetTopLevelParent(owner) : wxTheApp->GetTopWindow();
     m_sPopupText = text;
     m_wndPopup = new wxTipWindow(parent, text, kPopupWidth);
+    // Under the popup's grab the keys reach its text view, which holds the
+    // focus, not the popup; wx itself closes it only on a click.
+    for (wxWindow* view : m_wndPopup->GetChildren())
+        view->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
+            if (event.GetKeyCode() == WXK_ESCAPE)
+                ClosePopup();
+            else
+                event.Skip();
+        });
+}
+
+void CHelpService::ClosePopup()
+{
+    if (wxTipWindow* popup = Alive(m_wndPopup))
+        popup->Close();
 }
 
 void CHelpService::ShowPage(const wxString& title, const wxString& html)
@@ -190,8 +206,7 @@ void CHelpService::ShowPage(const wxString& title, const wxString& html)
 
 void CHelpService::CloseAll()
 {
-    if (wxTipWindow* popup = Alive(m_wndPopup))
-        popup->Close();
+    ClosePopup();
     if (wxFrame* help = Alive(m_wndHelp))
         help->Destroy();
 }

@@ -62,6 +62,7 @@ private:
     CHelpService() = default;
 
     void ShowPopup(wxWindow* owner, const wxString& text);
+    void ClosePopup();
     void ShowPage(const wxString& title, const wxString& html);
     void CloseAll();
 

@@ -20,6 +20,7 @@
 #include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/tipwin.h>
 #include <wx/uiaction.h>
 
 #include <filesystem>
@@ -258,6 +259,25 @@ TEST_F(Help, F1AsksForTheFocusedControlAndThePopupShowsItsText)
     SaveScreenshot(CHelpService::Get().GetPopupWindow(), "help-popup");
     ClosePopup();
     EXPECT_TRUE(CHelpService::Get().GetPopupText().empty());
+}
+
+TEST_F(Help, EscapeClosesThePopupAndAClosedPopupIsNotClosedAgain)
+{
+    wxWindow* copy = m_dlg->FindWindow(IDC_COPY_CODE);
+    copy->SetFocus();
+    wxUIActionSimulator sim;
+    sim.MouseMove(Centre(copy));
+    Pump(30);
+    sim.Char(WXK_F1);
+    ASSERT_TRUE(WaitFor([] { return CHelpService::Get().GetPopupWindow() != nullptr; }));
+    sim.Char(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([] { return CHelpService::Get().GetPopupWindow() == nullptr; }));
+
+    // Closed by a click, it waits for the next idle time to be deleted.
+    CHelpService::Get().Run(m_dlg, HelpCommand::Popup, 4200202);
+    static_cast<wxTipWindow*>(CHelpService::Get().GetPopupWindow())->Close();
+    EXPECT_TRUE(CHelpService::Get().GetPopupText().empty());
+    ClosePopup();
 }
 
 TEST_F(Help, TheHelpCommandsOpenTheTipsAndTheContentsAndCloseWithTheMainWindow)
