@@ -368,7 +368,7 @@ void CBodyTagDlg::OnCharHook(wxKeyEvent& event)
     // Enter and Escape never close the main window; Enter reaches a box
     // that takes it (the colour pages' hex box).
     const int key = event.GetKeyCode();
-    const auto* text = wxDynamicCast(wxWindow::FindFocus(), wxTextCtrl);
+    const auto* text = dynamic_cast<const wxTextCtrl*>(wxWindow::FindFocus());
     const bool boxTakesEnter = text && text->HasFlag(wxTE_PROCESS_ENTER);
     if (((key == WXK_RETURN || key == WXK_NUMPAD_ENTER) && !boxTakesEnter) || key == WXK_ESCAPE)
         return;

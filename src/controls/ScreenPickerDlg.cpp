@@ -33,7 +33,7 @@ CScreenPickerDlg::CScreenPickerDlg(wxWindow* parent) : m_timerSample(this)
     m_wndSwatch = FindWindow(IDC_SWATCH);
     // The wrapped text needs more lines in GTK's font than the template
     // allows: the text, the swatch beside it and the window grow together.
-    auto* text = wxDynamicCast(FindWindow(IDC_PICKER_TEXT), wxStaticText);
+    auto* text = dynamic_cast<wxStaticText*>(FindWindow(IDC_PICKER_TEXT));
     text->Wrap(text->GetSize().x);
     wxMemoryDC measure;
     measure.SetFont(text->GetFont());

@@ -79,7 +79,7 @@ wxWindow* CSpinButton::FromTemplate(wxWindow* parent, const ControlTemplate& con
 {
     if (control.kind != ControlKind::UpDown || parent->GetChildren().empty())
         return nullptr;
-    auto* buddy = wxDynamicCast(parent->GetChildren().GetLast()->GetData(), wxTextCtrl);
+    auto* buddy = dynamic_cast<wxTextCtrl*>(parent->GetChildren().GetLast()->GetData());
     if (!buddy)
         return nullptr;
     return new CSpinButton(parent, control.id, buddy, rect.width);
