@@ -128,7 +128,7 @@ void SendKeyTo(wxWindow* window, int key, int modifiers)
 void SendMenuCommand(wxWindow* window, int commandId)
 {
     const int id = ToWxMenuId(commandId);
-    auto* frame = wxDynamicCast(window, wxFrame);
+    auto* frame = dynamic_cast<wxFrame*>(window);
     wxMenuItem* item = frame ? frame->GetMenuBar()->FindItem(id) : nullptr;
     if (item && item->IsCheckable())
         item->Check(!item->IsChecked());

@@ -30,7 +30,7 @@ protected:
         m_panel = new wxPanel(m_frame);
         m_panel->SetFont(GetDialogFont());
         BuildDialogControls(m_panel, kSpinDialog);
-        m_edit = wxDynamicCast(m_panel->FindWindow(IDC_RED), wxTextCtrl);
+        m_edit = dynamic_cast<wxTextCtrl*>(m_panel->FindWindow(IDC_RED));
         m_spin = dynamic_cast<CSpinButton*>(m_panel->FindWindow(IDC_RED_SPIN));
         ASSERT_NE(m_edit, nullptr);
         ASSERT_NE(m_spin, nullptr);
