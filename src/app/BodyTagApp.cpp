@@ -1,6 +1,7 @@
 #include "app/BodyTagApp.h"
 
 #include "app/BodyTagDlg.h"
+#include "platform/ClipboardOwner.h"
 
 #include <wx/clipbrd.h>
 #include <wx/image.h>
@@ -24,8 +25,8 @@ bool CBodyTagApp::OnInit()
 int CBodyTagApp::OnExit()
 {
     // Leave a copied tag on the clipboard after we are gone (where a
-    // clipboard manager runs).
-    if (wxTheClipboard->Open()) {
+    // clipboard manager runs). Nothing to hand over unless we hold it.
+    if (OwnsClipboard() && wxTheClipboard->Open()) {
         wxTheClipboard->Flush();
         wxTheClipboard->Close();
     }
