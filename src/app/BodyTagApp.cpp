@@ -2,6 +2,7 @@
 
 #include "app/BodyTagDlg.h"
 #include "platform/ClipboardOwner.h"
+#include "platform/ThemeIcons.h"
 
 #include <wx/clipbrd.h>
 #include <wx/image.h>
@@ -16,6 +17,7 @@ bool CBodyTagApp::OnInit()
     wxTranslations::Set(new wxTranslations);
     wxTranslations::Get()->AddStdCatalog();
     wxInitAllImageHandlers();
+    UsePrerenderedCheckMarks();
     auto* dialog = new CBodyTagDlg;
     SetTopWindow(dialog);
     dialog->Show();
