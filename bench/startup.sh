@@ -15,6 +15,9 @@
 # Usage: bench/startup.sh VELLORAN [ROUNDS] [BEFORE]
 #   BEFORE: another build of Velloran (say, of the previous commit) to run in
 #   the same rounds, shown as "before".
+# KEEP_SETTINGS=1 keeps each program's folders from round to round, so every
+# counted run finds the settings of the run before it (the usual start), not
+# a first start.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -64,12 +67,16 @@ programs=("velloran|Velloran v2.0|$velloran" "gcolor3|Color Picker|gcolor3" "gpi
 
 run_one() {
   local round=$1 name=$2 title=$3 program=$4 home
-  home=$(mktemp -d "$work/home.XXXXXX")
+  if [ -n "${KEEP_SETTINGS:-}" ]; then
+    home=$work/home-$name
+  else
+    home=$(mktemp -d "$work/home.XXXXXX")
+  fi
   mkdir -p "$home/config" "$home/data" "$home/cache"
   local line
   line=$(cd "$home" && HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_CACHE_HOME=$home/cache \
     "$work/winprobe" "$title" 200 "$idle" "$program" || true)
-  rm -rf "$home"
+  [ -n "${KEEP_SETTINGS:-}" ] || rm -rf "$home"
   echo "$round $name $line" >>"$work/results"
   case $line in *status=ok*) ;; *) echo "round $round, $name: $line" >&2 ;; esac
 }

@@ -1,6 +1,8 @@
 #include "app/BodyTagApp.h"
 
 #include "app/BodyTagDlg.h"
+#include "platform/ClipboardOwner.h"
+#include "platform/ThemeIcons.h"
 
 #include <wx/clipbrd.h>
 #include <wx/image.h>
@@ -15,6 +17,7 @@ bool CBodyTagApp::OnInit()
     wxTranslations::Set(new wxTranslations);
     wxTranslations::Get()->AddStdCatalog();
     wxInitAllImageHandlers();
+    UsePrerenderedCheckMarks();
     auto* dialog = new CBodyTagDlg;
     SetTopWindow(dialog);
     dialog->Show();
@@ -24,8 +27,8 @@ bool CBodyTagApp::OnInit()
 int CBodyTagApp::OnExit()
 {
     // Leave a copied tag on the clipboard after we are gone (where a
-    // clipboard manager runs).
-    if (wxTheClipboard->Open()) {
+    // clipboard manager runs). Nothing to hand over unless we hold it.
+    if (OwnsClipboard() && wxTheClipboard->Open()) {
         wxTheClipboard->Flush();
         wxTheClipboard->Close();
     }

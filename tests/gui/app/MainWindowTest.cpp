@@ -1,5 +1,6 @@
 #include "Harness.h"
 #include "app/BodyTagDlg.h"
+#include "platform/ClipboardOwner.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
 #include "ui/MenuIds.h"
@@ -19,6 +20,9 @@
 
 #include <utility>
 #include <vector>
+
+// Xlib last: its macros clash with other headers.
+#include <X11/Xlib.h>
 
 using namespace VelloranTest;
 
@@ -141,6 +145,18 @@ TEST_F(MainWindow, CopyPutsExactlyTheTagOnTheClipboard)
     Pump(50);
 
     EXPECT_EQ(ClipboardText(), "<body text=\"#800000\">");
+
+    // Held until another program copies: only then is there nothing to hand
+    // to a clipboard manager at exit.
+    EXPECT_TRUE(OwnsClipboard());
+    Display* other = XOpenDisplay(nullptr);
+    ASSERT_NE(other, nullptr);
+    const Window window = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(other, XInternAtom(other, "CLIPBOARD", False), window, CurrentTime);
+    XSync(other, False);
+    Pump(50);
+    EXPECT_FALSE(OwnsClipboard());
+    XCloseDisplay(other);
 }
 
 TEST_F(MainWindow, ShortcutsWorkFromTheBoxesAndLeaveThemCopyAndPaste)
