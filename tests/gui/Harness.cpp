@@ -118,6 +118,16 @@ wxFrame* ShowColourTarget(const wxRect& rect, const wxColour& colour)
     return target;
 }
 
+void ClickSpinArrow(wxWindow* spin, bool up)
+{
+    const wxSize size = spin->GetClientSize();
+    wxUIActionSimulator sim;
+    sim.MouseMove(spin->ClientToScreen(wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4)));
+    Pump(20);
+    sim.MouseClick();
+    Pump(50);
+}
+
 void SendKeyTo(wxWindow* window, int key, int modifiers)
 {
     window->Raise();

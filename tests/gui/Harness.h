@@ -42,6 +42,9 @@ wxFrame* ShowColourTarget(const wxRect& rect, const wxColour& colour);
 // reach only the active window.
 void SendKeyTo(wxWindow* window, int key, int modifiers = wxMOD_NONE);
 
+// Clicks the upper or lower half of an up-down control.
+void ClickSpinArrow(wxWindow* spin, bool up);
+
 // Sends a menu command as the menu bar does: a check item is toggled first.
 void SendMenuCommand(wxWindow* frame, int commandId);
 

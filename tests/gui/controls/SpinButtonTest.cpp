@@ -46,15 +46,7 @@ protected:
         Pump();
     }
 
-    void ClickArrow(bool up)
-    {
-        const wxSize size = m_spin->GetClientSize();
-        wxUIActionSimulator sim;
-        sim.MouseMove(m_spin->ClientToScreen(wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4)));
-        Pump(20);
-        sim.MouseClick();
-        Pump(50);
-    }
+    void ClickArrow(bool up) { ClickSpinArrow(m_spin, up); }
 
     int Pos(bool* error = nullptr) { return m_spin->GetPos(error); }
 

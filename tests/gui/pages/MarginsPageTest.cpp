@@ -64,16 +64,7 @@ protected:
             EXPECT_EQ(Control(id)->IsEnabled(), on) << "control " << id;
     }
 
-    void ClickArrow(int spinId, bool up)
-    {
-        wxWindow* spin = Control(spinId);
-        const wxSize size = spin->GetClientSize();
-        wxUIActionSimulator sim;
-        sim.MouseMove(spin->ClientToScreen(wxPoint(size.x / 2, up ? size.y / 4 : size.y * 3 / 4)));
-        Pump(20);
-        sim.MouseClick();
-        Pump(50);
-    }
+    void ClickArrow(int spinId, bool up) { ClickSpinArrow(Control(spinId), up); }
 };
 
 } // namespace
