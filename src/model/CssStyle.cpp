@@ -989,7 +989,7 @@ BodyStyle ReadBodyStyle(std::string_view style)
         out.text = COLORREF(s->number);
     if (const Slot* s = get(BodyProperty::BackgroundImage)) {
         out.useback = s->number != 0;
-        out.background = s->text;
+        out.background = ImagePathOfUrl(s->text);
     }
     if (const Slot* s = get(BodyProperty::BackgroundAttachment))
         out.fixed = s->number != 0;

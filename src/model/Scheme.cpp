@@ -56,3 +56,17 @@ COLORREF ParseColour(std::string_view text)
     }
     return MakeColour(parts[0], parts[1], parts[2]);
 }
+
+std::string ImagePathOfUrl(std::string_view value)
+{
+    const auto control = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!value.empty() && control(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && control(value.back()))
+        value.remove_suffix(1);
+    std::string path;
+    for (char c : value)
+        if (c != '\t' && c != '\n' && c != '\r')
+            path += c;
+    return path;
+}

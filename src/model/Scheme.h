@@ -50,6 +50,10 @@ struct Scheme
 
 bool operator==(const Scheme& a, const Scheme& b);
 
+// An image URL as a browser takes it, from an attribute or from CSS: C0
+// controls and blanks cut at both ends, tabs and line ends dropped inside.
+std::string ImagePathOfUrl(std::string_view value);
+
 // Any non-zero top byte counts as default.
 constexpr bool IsDefaultColour(COLORREF value)
 {

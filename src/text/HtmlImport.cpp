@@ -22,20 +22,6 @@ void ApplyMargin(const BodyStartTag& tag, std::string_view preferred, std::strin
 
 // An image path as a URL parser takes it: without leading and trailing
 // controls and spaces, and without tabs and line ends.
-std::string ImagePath(std::string_view value)
-{
-    const auto control = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!value.empty() && control(value.front()))
-        value.remove_prefix(1);
-    while (!value.empty() && control(value.back()))
-        value.remove_suffix(1);
-    std::string path;
-    for (char c : value)
-        if (c != '\t' && c != '\n' && c != '\r')
-            path += c;
-    return path;
-}
-
 } // namespace
 
 void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
@@ -56,7 +42,7 @@ void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
     }
 
     if (const TagAttribute* background = tag.Find("background")) {
-        const std::string path = ImagePath(background->value);
+        const std::string path = ImagePathOfUrl(background->value);
         if (!path.empty()) {
             scheme.background.assign(path.data(), uint32_t(path.size()));
             scheme.useback = 1;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 
@@ -206,10 +207,15 @@ TEST(SettingsFile, ReadingTakesLinearTime)
         const size_t hole = shape.unit.find('%');
         for (int i = 0; text.size() < (10u << 20); ++i)
             text.append(shape.unit, 0, hole).append(std::to_string(i)).append(shape.unit, hole + 1);
-        const std::clock_t start = std::clock();
-        const ParsedSettings parsed = ParseSettings(text);
-        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
-        EXPECT_FALSE(parsed.damaged) << shape.what;
+        // The best of three tries: other work on a shared machine slows one
+        // try, never a quadratic reader down to this bound.
+        double seconds = 1e9;
+        for (int attempt = 0; attempt < 3 && seconds >= kSecondsPer10MiB; ++attempt) {
+            const std::clock_t start = std::clock();
+            const ParsedSettings parsed = ParseSettings(text);
+            seconds = std::min(seconds, double(std::clock() - start) / CLOCKS_PER_SEC);
+            EXPECT_FALSE(parsed.damaged) << shape.what;
+        }
         EXPECT_LT(seconds, kSecondsPer10MiB) << shape.what;
     }
 }
