@@ -38,8 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     const std::string written = BuildBodyTag(imported, tagsUpper, hexUpper);
     Scheme again = before;
     Require(ImportBodyText(CTextBuffer(written.data(), uint32_t(written.size())), again) == ImportResult::Imported);
-    if (!imported.useback)
-        imported.watermark = 0; // not written without an image
+    if (!imported.useback) {
+        // Neither is written without an image; a path that a style's "none"
+        // turned off stays in the scheme for the background page.
+        imported.watermark = 0;
+        imported.background = before.background;
+    }
     Require(again == imported);
     return 0;
 }
