@@ -326,7 +326,12 @@ void CBodyTagDlg::OnCopyCss()
 
 void CBodyTagDlg::BindMenuCommands()
 {
-    // The menu has already toggled the check mark of the three options.
+    // The menu has already toggled the check mark of the options. A case
+    // option changes the tag and what the colour pages show.
+    const auto changeCase = [this] {
+        UpdateBodyCode();
+        RefreshPages();
+    };
     const std::pair<int, std::function<void()>> commands[] = {
         {ID_FILE_IMPORT, [this] { OnImportHtml(); }},
         {ID_FILE_EXPORT, [this] { OnExportHtml(); }},
@@ -335,16 +340,8 @@ void CBodyTagDlg::BindMenuCommands()
         {ID_FILE_COPY_CODE, [this] { CopyCode(); }},
         {ID_FILE_COPY_CSS, [this] { OnCopyCss(); }},
         {ID_FILE_QUIT, [this] { Close(); }},
-        {ID_OPTION_TAGS_UPPER,
-         [this] {
-             UpdateBodyCode();
-             RefreshPages();
-         }},
-        {ID_OPTION_HEX_UPPER,
-         [this] {
-             UpdateBodyCode();
-             RefreshPages();
-         }},
+        {ID_OPTION_TAGS_UPPER, changeCase},
+        {ID_OPTION_HEX_UPPER, changeCase},
         {ID_OPTION_INPUT_HEX, [this] { RefreshPages(); }},
         {ID_OPTION_CSS_STYLE, [this] { UpdateBodyCode(); }},
         {ID_PALETTE_LOAD, [this] { OnLoadPaletteFile(); }},
