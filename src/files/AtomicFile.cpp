@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
@@ -53,9 +54,17 @@ private:
 // A big file is written a stretch at a time and each stretch is handed to the
 // disk at once, so that the closing fsync waits for the last stretch only,
 // not for the whole file (the disk works while the rest is written).
+constexpr size_t kStretch = size_t(8) << 20;
+
+void HandToDisk([[maybe_unused]] int fd)
+{
+#ifdef SYNC_FILE_RANGE_WRITE
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+}
+
 bool WriteAll(int fd, std::string_view bytes)
 {
-    constexpr size_t kStretch = size_t(8) << 20;
     while (!bytes.empty()) {
         const size_t count = bytes.size() < kStretch ? bytes.size() : kStretch;
         const ssize_t n = ::write(fd, bytes.data(), count);
@@ -64,10 +73,42 @@ bool WriteAll(int fd, std::string_view bytes)
         if (n <= 0)
             return false;
         bytes.remove_prefix(size_t(n));
-#ifdef SYNC_FILE_RANGE_WRITE
         if (count == kStretch)
-            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
+            HandToDisk(fd);
+    }
+    return true;
+}
+
+// Appends length bytes of from, at offset, to to. The system copies them
+// itself where it can (copy_file_range), else they pass through a buffer.
+// False when from ends before them.
+bool CopyRange(int from, uint64_t offset, uint64_t length, int to)
+{
+    std::unique_ptr<char[]> buffer;
+    constexpr size_t kBuffer = size_t(1) << 20;
+    while (length > 0) {
+        const size_t count = length < kStretch ? size_t(length) : kStretch;
+        ssize_t n = -1;
+        if (!buffer) {
+            auto in = off_t(offset);
+            n = ::copy_file_range(from, &in, to, nullptr, count, 0);
+            if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                buffer.reset(new char[kBuffer]);
+                continue;
+            }
+        } else {
+            n = ::pread(from, buffer.get(), count < kBuffer ? count : kBuffer, off_t(offset));
+            if (n > 0 && !WriteAll(to, {buffer.get(), size_t(n)}))
+                return false;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        offset += uint64_t(n);
+        length -= uint64_t(n);
+        if (count == kStretch && size_t(n) == count)
+            HandToDisk(to);
     }
     return true;
 }
@@ -75,20 +116,10 @@ bool WriteAll(int fd, std::string_view bytes)
 // Copies the whole of from into to, both from their start; to is cut to size.
 bool CopyContent(int from, int to)
 {
-    if (::lseek(from, 0, SEEK_SET) != 0 || ::lseek(to, 0, SEEK_SET) != 0 || ::ftruncate(to, 0) != 0)
+    struct stat st;
+    if (::fstat(from, &st) != 0 || ::lseek(to, 0, SEEK_SET) != 0 || ::ftruncate(to, 0) != 0)
         return false;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(from, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            return ::fsync(to) == 0;
-        if (!WriteAll(to, {chunk, size_t(n)}))
-            return false;
-    }
+    return CopyRange(from, 0, uint64_t(st.st_size), to) && ::fsync(to) == 0;
 }
 
 // Follows symbolic links so that a save writes the file a link points to; a
@@ -230,9 +261,13 @@ void CopyAttributes(const std::string& from, int to)
     }
 }
 
-bool Produce(int fd, const FileProducer& produce)
+bool Produce(int fd, int oldContent, const struct stat* old, const FileEditor& edit)
 {
-    return produce([fd](std::string_view piece) { return WriteAll(fd, piece); }) && ::fsync(fd) == 0;
+    const auto write = [fd](std::string_view piece) { return WriteAll(fd, piece); };
+    const auto copy = [fd, oldContent](uint64_t offset, uint64_t length) {
+        return length == 0 || (oldContent >= 0 && CopyRange(oldContent, offset, length, fd));
+    };
+    return edit(oldContent, old, write, copy) && ::fsync(fd) == 0;
 }
 
 void SyncFolder(const std::string& folder)
@@ -244,8 +279,7 @@ void SyncFolder(const std::string& folder)
         ::fsync(dir.Get());
 }
 
-bool WriteInPlace(const std::string& target, const struct stat& st, const std::string& folder,
-                  const FileProducer& produce)
+bool WriteInPlace(const std::string& target, const struct stat& st, const std::string& folder, const FileEditor& edit)
 {
     CFd file(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat now;
@@ -264,7 +298,8 @@ bool WriteInPlace(const std::string& target, const struct stat& st, const std::s
         ::unlink(backupPath.c_str());
         return false;
     }
-    if (::lseek(file.Get(), 0, SEEK_SET) == 0 && ::ftruncate(file.Get(), 0) == 0 && Produce(file.Get(), produce)) {
+    if (::lseek(file.Get(), 0, SEEK_SET) == 0 && ::ftruncate(file.Get(), 0) == 0 &&
+        Produce(file.Get(), backup.Get(), &now, edit)) {
         ::unlink(backupPath.c_str());
         return true;
     }
@@ -274,8 +309,8 @@ bool WriteInPlace(const std::string& target, const struct stat& st, const std::s
     return false;
 }
 
-bool WriteAndRename(const std::string& target, const struct stat* existing, const std::string& folder,
-                    const FileProducer& produce)
+bool WriteAndRename(const std::string& target, const struct stat* existing, const std::string& folder, bool readOld,
+                    const FileEditor& edit)
 {
     std::string tempPath;
     CFd temp = CreateTemporary(folder, target, kTempInfix, existing ? 0600 : 0666, tempPath);
@@ -285,7 +320,9 @@ bool WriteAndRename(const std::string& target, const struct stat* existing, cons
         CopyAttributes(target, temp.Get());
     // Owner and mode come after the attributes: a change of owner drops the
     // security attributes and setuid bits that the attributes copy may set.
-    const bool ok = (!existing || KeepOwnerAndMode(temp.Get(), *existing)) && Produce(temp.Get(), produce);
+    const CFd old(existing && readOld ? OpenRegularFile(target.c_str()) : -1);
+    const bool ok =
+        (!existing || KeepOwnerAndMode(temp.Get(), *existing)) && Produce(temp.Get(), old.Get(), existing, edit);
     if (!temp.Close() || !ok || ::rename(tempPath.c_str(), target.c_str()) != 0) {
         ::unlink(tempPath.c_str());
         return false;
@@ -296,7 +333,9 @@ bool WriteAndRename(const std::string& target, const struct stat* existing, cons
 
 } // namespace
 
-bool ReplaceFile(const std::string& path, const FileProducer& produce)
+namespace {
+
+bool Save(const std::string& path, bool readOld, const FileEditor& edit)
 {
     std::string target = path;
     if (target.empty() || !ResolveLinks(target))
@@ -308,11 +347,26 @@ bool ReplaceFile(const std::string& path, const FileProducer& produce)
         return false;
     const bool folderWritable = MayWriteFolder(folder);
     if (exists && (st.st_nlink > 1 || !folderWritable))
-        return WriteInPlace(target, st, folder, produce);
+        return WriteInPlace(target, st, folder, edit);
     if (!folderWritable)
         return false;
     RemoveStaleTemporaries(folder);
-    return WriteAndRename(target, exists ? &st : nullptr, folder, produce);
+    return WriteAndRename(target, exists ? &st : nullptr, folder, readOld, edit);
+}
+
+} // namespace
+
+bool ReplaceFile(const std::string& path, const FileProducer& produce)
+{
+    return Save(path, false,
+                [&produce](int, const struct stat*, const FilePieceWriter& write, const OldContentCopier&) {
+                    return produce(write);
+                });
+}
+
+bool EditFile(const std::string& path, const FileEditor& edit)
+{
+    return Save(path, true, edit);
 }
 
 bool ReplaceFile(const std::string& path, std::string_view bytes)

@@ -25,9 +25,12 @@
 //   copy of the old text and is never removed.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include <sys/stat.h>
 
 // Takes the next piece of the new content; false when it could not be
 // written (the save then fails).
@@ -41,6 +44,22 @@ using FileProducer = std::function<bool(const FilePieceWriter& write)>;
 // existing target as it was and no temporary behind.
 bool ReplaceFile(const std::string& path, const FileProducer& produce);
 bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+// Copies `length` bytes from `offset` of the target's old content into the
+// new content; false when they could not all be copied (the save then fails).
+using OldContentCopier = std::function<bool(uint64_t offset, uint64_t length)>;
+// Writes the new content from new pieces and stretches of the old content.
+// old is the target's stat when the save began, null for a new file;
+// oldContent a descriptor for reading what it held then (the target itself,
+// or its backup copy when the target is written in place), -1 when it could
+// not be opened. The copier does not use or move the descriptor's offset.
+using FileEditor = std::function<bool(int oldContent, const struct stat* old, const FilePieceWriter& write,
+                                      const OldContentCopier& copyOld)>;
+
+// ReplaceFile for a content that keeps stretches of the old one: they are
+// copied inside the system, not through memory. The same rules, the same
+// result.
+bool EditFile(const std::string& path, const FileEditor& edit);
 
 // Opens a regular file for reading without blocking on a FIFO or a device:
 // anything that is not a regular file fails at once (errno EINVAL). The file

@@ -3,6 +3,7 @@
 #include "model/Ascii.h"
 #include "text/CharacterReferences.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -281,51 +282,135 @@ const TagAttribute* BodyStartTag::Find(std::string_view name) const
     return nullptr;
 }
 
-std::optional<BodyStartTag> FindBodyStartTag(std::string_view text)
+namespace {
+
+enum class ScanEnd
+{
+    Found,
+    None,
+    NeedMore, // a construct runs past the text's end: scan again from p with more text
+};
+
+// Scans from p, a position in markup, with `templates` template elements
+// open. Without `last`, a construct cut by the text's end may read
+// differently once more text comes: the scan then stops at its start.
+ScanEnd ScanText(std::string_view text, bool last, size_t& p, size_t& templates, std::optional<BodyStartTag>& tag)
 {
     const size_t n = text.size();
-    size_t templates = 0; // open template elements: a body tag inside one is ignored
-    for (size_t p = 0;;) {
-        p = FindByte(text, p, '<');
-        if (p + 1 >= n)
-            return std::nullopt;
-        const char next = text[p + 1];
+    for (;;) {
+        const size_t start = FindByte(text, p, '<');
+        p = start;
+        if (start + 1 >= n)
+            return last ? ScanEnd::None : ScanEnd::NeedMore;
+        const char next = text[start + 1];
+        size_t end = start + 1; // past the construct
+        size_t opened = 0, closed = 0;
         if (IsAsciiAlpha(next)) {
-            const size_t nameEnd = TagNameEnd(text, p + 1);
-            if (!MayBeElement(next, p + 2 < n ? text[p + 2] : ' ')) {
-                p = SkipAttributes(text, nameEnd);
-                continue;
+            const size_t nameEnd = TagNameEnd(text, start + 1);
+            if (nameEnd >= n && !last)
+                return ScanEnd::NeedMore;
+            if (!MayBeElement(next, start + 2 < n ? text[start + 2] : ' ')) {
+                end = SkipAttributes(text, nameEnd);
+            } else {
+                const std::string_view name = text.substr(start + 1, nameEnd - start - 1);
+                if (templates == 0 && EqualsIgnoreAsciiCase(name, "body")) {
+                    BodyStartTag found = ReadBodyStartTag(text, start, nameEnd);
+                    if (found.end >= n && !last)
+                        return ScanEnd::NeedMore;
+                    tag = std::move(found);
+                    return ScanEnd::Found;
+                }
+                const size_t contentStart = SkipAttributes(text, nameEnd);
+                switch (ContentOf(name)) {
+                case Content::Markup:
+                    opened = EqualsIgnoreAsciiCase(name, "template");
+                    end = contentStart;
+                    break;
+                case Content::RawText:
+                    end = SkipRawText(text, contentStart, name);
+                    break;
+                case Content::Script:
+                    end = SkipScript(text, contentStart);
+                    break;
+                case Content::PlainText:
+                    return ScanEnd::None;
+                }
             }
-            const std::string_view name = text.substr(p + 1, nameEnd - p - 1);
-            if (templates == 0 && EqualsIgnoreAsciiCase(name, "body"))
-                return ReadBodyStartTag(text, p, nameEnd);
-            const size_t contentStart = SkipAttributes(text, nameEnd);
-            switch (ContentOf(name)) {
-            case Content::Markup:
-                templates += EqualsIgnoreAsciiCase(name, "template");
-                p = contentStart;
-                break;
-            case Content::RawText:
-                p = SkipRawText(text, contentStart, name);
-                break;
-            case Content::Script:
-                p = SkipScript(text, contentStart);
-                break;
-            case Content::PlainText:
-                return std::nullopt;
-            }
-        } else if (next == '/' && p + 2 < n && IsAsciiAlpha(text[p + 2])) {
-            const size_t nameEnd = TagNameEnd(text, p + 2);
-            if (templates > 0 && EqualsIgnoreAsciiCase(text.substr(p + 2, nameEnd - p - 2), "template"))
-                --templates;
-            p = SkipAttributes(text, nameEnd);
-        } else if (text.substr(p + 1, 3) == "!--") {
-            p = SkipComment(text, p + 4);
+        } else if (next == '/' && start + 2 < n && IsAsciiAlpha(text[start + 2])) {
+            const size_t nameEnd = TagNameEnd(text, start + 2);
+            closed = templates > 0 && EqualsIgnoreAsciiCase(text.substr(start + 2, nameEnd - start - 2), "template");
+            end = SkipAttributes(text, nameEnd);
+        } else if (text.substr(start + 1, 3) == "!--") {
+            end = SkipComment(text, start + 4);
         } else if (next == '!' || next == '?' || next == '/') {
             // Declarations, processing instructions and "</" without a name end at the first '>'.
-            p = FindByte(text, p + 2, '>') + 1;
-        } else {
-            ++p;
+            end = FindByte(text, start + 2, '>') + 1;
         }
+        if (end >= n && !last)
+            return ScanEnd::NeedMore;
+        templates += opened;
+        templates -= closed;
+        p = end;
     }
+}
+
+} // namespace
+
+std::optional<BodyStartTag> FindBodyStartTag(std::string_view text)
+{
+    std::optional<BodyStartTag> tag;
+    size_t p = 0, templates = 0;
+    ScanText(text, true, p, templates, tag);
+    return tag;
+}
+
+std::span<char> CBodyTagScanner::Room(size_t want)
+{
+    // Room for at least as much as is kept, so that a construct read again
+    // from its start with more text doubles each time: linear in all.
+    const size_t need = m_nKept + std::max(want, m_nKept);
+    if (need > m_nCapacity) {
+        std::unique_ptr<char[]> bigger(new char[need]);
+        std::memcpy(bigger.get(), m_pBuffer.get(), m_nKept);
+        m_pBuffer = std::move(bigger);
+        m_nCapacity = need;
+    }
+    return {m_pBuffer.get() + m_nKept, m_nCapacity - m_nKept};
+}
+
+bool CBodyTagScanner::Scan(size_t count, bool last)
+{
+    if (m_bDone)
+        return true;
+    m_nKept += count;
+    const std::string_view text(m_pBuffer.get(), m_nKept);
+    switch (ScanText(text, last, m_nPos, m_nTemplates, m_tag)) {
+    case ScanEnd::Found:
+        m_tag->begin += m_nBase;
+        m_tag->end += m_nBase;
+        for (TagAttribute& attribute : m_tag->attributes)
+            for (size_t* offset : {&attribute.begin, &attribute.end, &attribute.valueBegin, &attribute.valueEnd})
+                *offset += m_nBase;
+        m_bDone = true;
+        return true;
+    case ScanEnd::None:
+        m_bDone = true;
+        return true;
+    case ScanEnd::NeedMore:
+        break;
+    }
+    // Only the construct being read is kept.
+    const size_t drop = std::min(m_nPos, m_nKept);
+    std::memmove(m_pBuffer.get(), m_pBuffer.get() + drop, m_nKept - drop);
+    m_nKept -= drop;
+    m_nBase += drop;
+    m_nPos = 0;
+    return false;
+}
+
+std::string_view CBodyTagScanner::TagText() const
+{
+    if (!m_tag)
+        return {};
+    return {m_pBuffer.get() + (m_tag->begin - m_nBase), m_tag->end - m_tag->begin};
 }

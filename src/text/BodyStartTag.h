@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,3 +38,32 @@ struct BodyStartTag
 // <plaintext>. A quoted attribute value may hold '>'. Nothing when there is
 // no such tag. Outside svg and math content, this is the tag a browser reads.
 std::optional<BodyStartTag> FindBodyStartTag(std::string_view text);
+
+// FindBodyStartTag for a text that comes in pieces, such as a file read a
+// piece at a time: only the bytes from the start of the construct being read
+// are kept, so a page is never held whole. The same tag as FindBodyStartTag
+// on the whole text, its offsets counted from the text's start.
+class CBodyTagScanner
+{
+public:
+    // Space after the bytes kept for at least `want` more: put the next
+    // bytes of the text at its start, then call Scan with their count.
+    std::span<char> Room(size_t want);
+    // Reads on over the next `count` bytes; `last` when the text ends with
+    // them. True once the result is known: no later byte can change it.
+    bool Scan(size_t count, bool last);
+
+    const std::optional<BodyStartTag>& Tag() const { return m_tag; }
+    // The bytes of the tag found, from its '<' to its end.
+    std::string_view TagText() const;
+
+private:
+    std::unique_ptr<char[]> m_pBuffer;
+    size_t m_nCapacity = 0;
+    size_t m_nKept = 0; // bytes in the buffer, the first at offset m_nBase of the text
+    size_t m_nBase = 0;
+    size_t m_nPos = 0;       // where the scan goes on, in the buffer
+    size_t m_nTemplates = 0; // open template elements
+    bool m_bDone = false;
+    std::optional<BodyStartTag> m_tag;
+};

@@ -1,9 +1,16 @@
 #include "text/HtmlImport.h"
 
+#include "files/AtomicFile.h"
 #include "model/Ascii.h"
 #include "model/ColourForms.h"
 #include "model/CssStyle.h"
 #include "text/Numbers.h"
+
+#include <algorithm>
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,8 +27,6 @@ void ApplyMargin(const BodyStartTag& tag, std::string_view preferred, std::strin
         margin = *value;
 }
 
-// An image path as a URL parser takes it: without leading and trailing
-// controls and spaces, and without tabs and line ends.
 } // namespace
 
 void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
@@ -60,22 +65,61 @@ void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
         ApplyBodyStyle(ReadBodyStyle(style->value), scheme);
 }
 
+namespace {
+
+ImportResult ImportTag(const BodyStartTag& tag, Scheme& scheme)
+{
+    Scheme imported = scheme;
+    imported.ResetScheme();
+    ApplyBodyAttributes(tag, imported);
+    scheme = imported;
+    return ImportResult::Imported;
+}
+
+} // namespace
+
 ImportResult ImportBodyText(const CTextBuffer& file, Scheme& scheme)
 {
     const std::optional<BodyStartTag> tag = FindBodyStartTag(file.View());
     if (!tag)
         return ImportResult::NoBodyTag;
-    Scheme imported = scheme;
-    imported.ResetScheme();
-    ApplyBodyAttributes(*tag, imported);
-    scheme = imported;
-    return ImportResult::Imported;
+    return ImportTag(*tag, scheme);
+}
+
+bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_size < 0 || uint64_t(st.st_size) > CTextBuffer::maxLength)
+        return false;
+    // A piece stays in the processor's cache between the copy and the scan.
+    constexpr size_t kPiece = size_t(256) << 10;
+    size_t left = size_t(st.st_size);
+    for (bool done = false; !done;) {
+        const std::span<char> room = scanner.Room(std::min(left, kPiece));
+        const ssize_t n = ::read(fd, room.data(), std::min(left, room.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        left -= size_t(n);
+        if (see)
+            see({room.data(), size_t(n)});
+        done = scanner.Scan(size_t(n), n == 0 || left == 0);
+    }
+    return true;
 }
 
 ImportResult ImportBodyTag(const char* path, Scheme& scheme)
 {
-    CTextBuffer file;
-    if (!file.LoadFile(path))
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
         return ImportResult::CannotRead;
-    return ImportBodyText(file, scheme);
+    CBodyTagScanner scanner;
+    const bool read = ScanFile(fd, scanner, nullptr);
+    ::close(fd);
+    if (!read)
+        return ImportResult::CannotRead;
+    if (!scanner.Tag())
+        return ImportResult::NoBodyTag;
+    return ImportTag(*scanner.Tag(), scheme);
 }
