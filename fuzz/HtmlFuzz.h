@@ -1,7 +1,11 @@
 // Checks shared by the HTML import and export fuzz targets.
 #pragma once
 
+#include "text/BodyStartTag.h"
+
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 // Stops the run so that libFuzzer keeps the input.
@@ -26,4 +30,18 @@ inline size_t FindBodyIgnoringCase(std::string_view text)
             return i;
     }
     return std::string_view::npos;
+}
+
+// The scanner given the text `piece` bytes at a time.
+inline CBodyTagScanner ScanInPieces(std::string_view text, size_t piece)
+{
+    CBodyTagScanner scanner;
+    for (size_t at = 0, count = 0; at == 0 || count > 0;) {
+        count = std::min(piece, text.size() - at);
+        std::memcpy(scanner.Room(count).data(), text.data() + at, count);
+        at += count;
+        if (scanner.Scan(count, at == text.size()))
+            break;
+    }
+    return scanner;
 }

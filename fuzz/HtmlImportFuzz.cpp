@@ -1,5 +1,5 @@
 // Import of random file text: never reads out of bounds, finds a tag exactly
-// when the text has one, and what it reads survives being written as a tag
+// when the text has one (read whole or in pieces), and what it reads survives being written as a tag
 // and read again.
 #include "HtmlFuzz.h"
 #include "model/BodyTag.h"
@@ -13,6 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     const std::string_view text(reinterpret_cast<const char*>(bytes), size);
 
     const std::optional<BodyStartTag> tag = FindBodyStartTag(text);
+    // Read a piece at a time, as from a file, it is the same tag.
+    const CBodyTagScanner pieces = ScanInPieces(text, size_t(1) + (size > 0 ? bytes[0] % 17 : 0));
+    Require(pieces.Tag() == tag);
+    Require(!tag || pieces.TagText() == text.substr(tag->begin, tag->end - tag->begin));
     if (tag) {
         Require(tag->begin < tag->end && tag->end <= size && text[tag->begin] == '<');
         Require(FindBodyIgnoringCase(text.substr(tag->begin)) == 0);

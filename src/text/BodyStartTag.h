@@ -19,6 +19,8 @@ struct TagAttribute
     size_t end;        // past its last byte (the closing quote, when quoted)
     size_t valueBegin; // the raw value without its quotes: [valueBegin, valueEnd)
     size_t valueEnd;
+
+    bool operator==(const TagAttribute&) const = default;
 };
 
 struct BodyStartTag
@@ -29,6 +31,7 @@ struct BodyStartTag
     std::vector<TagAttribute> attributes;
 
     const TagAttribute* Find(std::string_view name) const;
+    bool operator==(const BodyStartTag&) const = default;
 };
 
 // The first body start tag: "<body" in any case followed by white space, '/'

@@ -210,6 +210,42 @@ TEST_F(AtomicFile, WritableFileInAReadOnlyFolderIsWrittenInPlace)
     EXPECT_EQ(Entries(), std::set<std::string>{"page.htm"});
 }
 
+// Old stretches are copied from the file itself, or from its backup when it
+// is written in place: beside it (a second name) or in the temporary folder
+// (a read-only folder; another file system when TMPDIR is on /dev/shm, so
+// the copy goes through memory). A stretch past the old end fails the save.
+TEST_F(AtomicFile, EditCopiesOldStretchesAndFailsPastTheOldEnd)
+{
+    const std::string page = PathOf("page.htm");
+    const auto edit = [&](uint64_t offset, uint64_t length) {
+        return EditFile(page,
+                        [=](int, const struct stat* old, const FilePieceWriter& write, const OldContentCopier& copy) {
+                            return old != nullptr && copy(0, 2) && write("XY") && copy(offset, length);
+                        });
+    };
+    const auto check = [&] {
+        return edit(4, 2) && ReadBytes(page) == "abXYef" && !edit(4, 3) && ReadBytes(page) == "abXYef";
+    };
+    WriteBytes(page, "abcdef");
+    EXPECT_TRUE(check());
+    fs::create_hard_link(page, folder / "other-name.htm");
+    WriteBytes(page, "abcdef");
+    EXPECT_TRUE(check());
+    EXPECT_EQ(ReadBytes(PathOf("other-name.htm")), "abXYef");
+    fs::remove(folder / "other-name.htm");
+
+    WriteBytes(page, "abcdef");
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(folder.c_str(), kOtherUser, kOtherUser), 0);
+        ASSERT_EQ(chown(page.c_str(), kOtherUser, kOtherUser), 0);
+    }
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_TRUE(
+        InChild([&] { return (!fs::is_directory("/dev/shm") || setenv("TMPDIR", "/dev/shm", 1) == 0) && check(); },
+                kOtherUser));
+    EXPECT_EQ(Entries(), std::set<std::string>{"page.htm"});
+}
+
 // Only our own temporaries of a process that is gone are removed, at the
 // first save into their folder.
 TEST_F(AtomicFile, StaleTemporariesOfDeadProcessesGo)

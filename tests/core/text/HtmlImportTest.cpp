@@ -1,4 +1,5 @@
 // Reading the body tag of an HTML file into the scheme.
+#include "../fuzz/HtmlFuzz.h"
 #include "HtmlFiles.h"
 #include "Printers.h"
 #include "core/model/BrowserCssCases.h"
@@ -10,6 +11,7 @@
 #include <vector>
 
 using namespace std::string_literals;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -39,10 +41,25 @@ struct ImportRow
     std::function<void(Scheme&)> expect; // changes from ResetKeepingBackground()
 };
 
+// Read a piece at a time, as a file is, a text gives the same tag, whatever
+// the pieces' size.
+void ExpectSameTagInPieces(std::string_view text)
+{
+    const std::optional<BodyStartTag> whole = FindBodyStartTag(text);
+    for (const size_t piece : {1, 2, 3, 5, 8, 64}) {
+        const CBodyTagScanner scanner = ScanInPieces(text, piece);
+        EXPECT_TRUE(scanner.Tag() == whole) << piece << " bytes a piece";
+        if (whole) {
+            EXPECT_EQ(scanner.TagText(), text.substr(whole->begin, whole->end - whole->begin));
+        }
+    }
+}
+
 void CheckImports(const std::vector<ImportRow>& rows)
 {
     for (const ImportRow& row : rows) {
         SCOPED_TRACE(row.what);
+        ExpectSameTagInPieces(row.file);
         Scheme expected = ResetKeepingBackground();
         row.expect(expected);
         Scheme scheme = Scrambled();
@@ -166,6 +183,10 @@ TEST(BodyStartTag, OffsetsOfTagAndRawValues)
         EXPECT_EQ(text.substr(attribute.valueBegin, attribute.valueEnd - attribute.valueBegin), expected[i].raw);
     }
     EXPECT_FALSE(FindBodyStartTag("<!-- <body> --><plaintext><body>"));
+    for (const std::string_view other :
+         {text, "<!-- <body> --><plaintext><body>"sv, "<body"sv, ""sv,
+          "<script><!--<script></script>-->a</script><template></template><body>"sv, "<plaintextx><body>"sv})
+        ExpectSameTagInPieces(other);
 }
 
 TEST(HtmlImport, StyleWinsOverTheAttributesAsInChromium)
