@@ -38,7 +38,9 @@ inline CBodyTagScanner ScanInPieces(std::string_view text, size_t piece)
     CBodyTagScanner scanner;
     for (size_t at = 0, count = 0; at == 0 || count > 0;) {
         count = std::min(piece, text.size() - at);
-        std::memcpy(scanner.Room(count).data(), text.data() + at, count);
+        const std::span<char> room = scanner.Room(count);
+        if (count > 0)
+            std::memcpy(room.data(), text.data() + at, count);
         at += count;
         if (scanner.Scan(count, at == text.size()))
             break;

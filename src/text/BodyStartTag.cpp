@@ -371,7 +371,8 @@ std::span<char> CBodyTagScanner::Room(size_t want)
     const size_t need = m_nKept + std::max(want, m_nKept);
     if (need > m_nCapacity) {
         std::unique_ptr<char[]> bigger(new char[need]);
-        std::memcpy(bigger.get(), m_pBuffer.get(), m_nKept);
+        if (m_nKept > 0)
+            std::memcpy(bigger.get(), m_pBuffer.get(), m_nKept);
         m_pBuffer = std::move(bigger);
         m_nCapacity = need;
     }
@@ -401,7 +402,8 @@ bool CBodyTagScanner::Scan(size_t count, bool last)
     }
     // Only the construct being read is kept.
     const size_t drop = std::min(m_nPos, m_nKept);
-    std::memmove(m_pBuffer.get(), m_pBuffer.get() + drop, m_nKept - drop);
+    if (drop > 0 && drop < m_nKept)
+        std::memmove(m_pBuffer.get(), m_pBuffer.get() + drop, m_nKept - drop);
     m_nKept -= drop;
     m_nBase += drop;
     m_nPos = 0;
