@@ -12,15 +12,17 @@
 bool CBodyTagApp::OnInit()
 {
     // wx's and GTK's own texts (stock buttons, the colour and file dialogs)
-    // in the user's language, where a translation is installed.
+    // in the user's language, where a translation is installed. The main
+    // window shows none of wx's texts: its catalog, a long read, is loaded
+    // once the window is on the screen.
     wxUILocale::UseDefault();
     wxTranslations::Set(new wxTranslations);
-    wxTranslations::Get()->AddStdCatalog();
     wxInitAllImageHandlers();
     UsePrerenderedCheckMarks();
     auto* dialog = new CBodyTagDlg;
     SetTopWindow(dialog);
     dialog->Show();
+    CallAfter([] { wxTranslations::Get()->AddStdCatalog(); });
     return true;
 }
 

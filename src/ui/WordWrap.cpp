@@ -20,9 +20,10 @@ std::vector<wxString> WrapLines(wxDC& dc, const wxString& text, int width)
 wxSize MeasureLines(wxDC& dc, const std::vector<wxString>& lines)
 {
     wxSize size(0, 0);
+    const int lineHeight = dc.GetCharHeight(); // a query of the font's metrics each time
     for (const wxString& line : lines) {
         size.x = std::max(size.x, dc.GetTextExtent(line).x);
-        size.y += dc.GetCharHeight();
+        size.y += lineHeight;
     }
     return size;
 }
@@ -30,9 +31,10 @@ wxSize MeasureLines(wxDC& dc, const std::vector<wxString>& lines)
 void DrawLines(wxDC& dc, const std::vector<wxString>& lines, const wxRect& rect)
 {
     int y = rect.y;
+    const int lineHeight = dc.GetCharHeight();
     for (const wxString& line : lines) {
         dc.DrawText(line, rect.x, y);
-        y += dc.GetCharHeight();
+        y += lineHeight;
     }
 }
 
