@@ -2,6 +2,7 @@
 
 #include "model/Ascii.h"
 #include "text/CharacterReferences.h"
+#include "text/MarkupSkip.h"
 
 #include <algorithm>
 #include <array>
@@ -248,13 +249,6 @@ constexpr auto kElementStarts = [] {
     return rows;
 }();
 
-bool MayBeElement(char first, char second)
-{
-    if (!IsAsciiAlpha(first) || !IsAsciiAlpha(second))
-        return false;
-    return (kElementStarts[size_t(AsciiLower(first) - 'a')] >> (AsciiLower(second) - 'a')) & 1;
-}
-
 BodyStartTag ReadBodyStartTag(std::string_view text, size_t begin, size_t nameEnd)
 {
     BodyStartTag tag{begin, 0, {}};
@@ -273,6 +267,13 @@ BodyStartTag ReadBodyStartTag(std::string_view text, size_t begin, size_t nameEn
 }
 
 } // namespace
+
+bool MayBeElement(char first, char second)
+{
+    if (!IsAsciiAlpha(first) || !IsAsciiAlpha(second))
+        return false;
+    return (kElementStarts[size_t(AsciiLower(first) - 'a')] >> (AsciiLower(second) - 'a')) & 1;
+}
 
 const TagAttribute* BodyStartTag::Find(std::string_view name) const
 {
@@ -298,6 +299,8 @@ ScanEnd ScanText(std::string_view text, bool last, size_t& p, size_t& templates,
 {
     const size_t n = text.size();
     for (;;) {
+        if (templates == 0)
+            p = SkipOrdinaryMarkup(text, p);
         const size_t start = FindByte(text, p, '<');
         p = start;
         if (start + 1 >= n)

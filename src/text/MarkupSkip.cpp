@@ -1,0 +1,217 @@
+#include "text/MarkupSkip.h"
+
+#include "model/Ascii.h"
+
+#include <array>
+#include <cstdint>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+// Tags are found 64 bytes at a time, from masks of the bytes that matter:
+// at a tag every 15 bytes, going from tag to tag costs more in branches than
+// finding the bytes. Wherever the masks cannot settle what the reader would
+// do, this stops and leaves the rest to the reader.
+
+namespace {
+
+constexpr size_t kBlock = 64;
+// A '<' is judged by the two bytes after it, so a block needs two more.
+constexpr size_t kReach = kBlock + 2;
+
+// Bit i stands for byte i of a block.
+struct BlockMasks
+{
+    uint64_t lt, gt, dq, sq, eq, blank;
+    uint64_t plain; // none of the above, nor '/'
+};
+
+#ifdef __SSE2__
+BlockMasks ClassifyBlock(const char* block)
+{
+    BlockMasks m{};
+    for (unsigned k = 0; k < kBlock / 16; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k));
+        const auto is = [&](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
+        const auto bits = [&](__m128i x) { return uint64_t(uint16_t(_mm_movemask_epi8(x))) << (16 * k); };
+        // Blanks: space, or 9 to 13 but for 11 (vertical tab).
+        const __m128i low = _mm_sub_epi8(v, _mm_set1_epi8(9));
+        const __m128i control = _mm_andnot_si128(is('\v'), _mm_cmpeq_epi8(_mm_min_epu8(low, _mm_set1_epi8(4)), low));
+        const __m128i lt = is('<'), gt = is('>'), dq = is('"'), sq = is('\''), eq = is('=');
+        const __m128i blank = _mm_or_si128(is(' '), control);
+        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_or_si128(lt, gt), _mm_or_si128(dq, sq)),
+                                         _mm_or_si128(_mm_or_si128(eq, blank), is('/')));
+        m.lt |= bits(lt);
+        m.gt |= bits(gt);
+        m.dq |= bits(dq);
+        m.sq |= bits(sq);
+        m.eq |= bits(eq);
+        m.blank |= bits(blank);
+        m.plain |= bits(_mm_cmpeq_epi8(any, _mm_setzero_si128()));
+    }
+    return m;
+}
+#else
+BlockMasks ClassifyBlock(const char* block)
+{
+    BlockMasks m{};
+    for (unsigned i = 0; i < kBlock; ++i) {
+        const uint64_t bit = uint64_t(1) << i;
+        switch (block[i]) {
+        case '<':
+            m.lt |= bit;
+            break;
+        case '>':
+            m.gt |= bit;
+            break;
+        case '"':
+            m.dq |= bit;
+            break;
+        case '\'':
+            m.sq |= bit;
+            break;
+        case '=':
+            m.eq |= bit;
+            break;
+        case '/':
+            break;
+        case ' ':
+        case '\t':
+        case '\n':
+        case '\f':
+        case '\r':
+            m.blank |= bit;
+            break;
+        default:
+            m.plain |= bit;
+        }
+    }
+    return m;
+}
+#endif
+
+// Classes of '<', by the two bytes after it.
+enum : uint8_t
+{
+    kTextLt, // starts nothing
+    kTagLt,  // an ordinary start or end tag
+    kStopLt, // markup the reader must read itself
+};
+
+// The class of a '<' from the two bytes after it, indexed first | second << 8.
+const std::array<uint8_t, 65536>& LtClasses()
+{
+    static const auto classes = [] {
+        std::array<uint8_t, 65536> table{};
+        for (unsigned index = 0; index < table.size(); ++index) {
+            const char first = char(index & 0xFF), second = char(index >> 8);
+            uint8_t c = kTextLt;
+            if (IsAsciiAlpha(first))
+                c = MayBeElement(first, second) ? kStopLt : kTagLt;
+            else if (first == '/')
+                c = IsAsciiAlpha(second) ? kTagLt : kStopLt;
+            else if (first == '!' || first == '?')
+                c = kStopLt;
+            table[index] = c;
+        }
+        return table;
+    }();
+    return classes;
+}
+
+// The bytes of values whose opening quotes are open (of one kind, given by
+// quote), each value ending at the next such quote: content and closing
+// quotes. in says whether the block starts inside such a value.
+struct Values
+{
+    uint64_t content, close;
+};
+Values ValuesFrom(uint64_t open, uint64_t quote, bool in)
+{
+    const uint64_t others = ~quote;
+    const uint64_t sum = (open << 1) + others + in;
+    return {(sum ^ others) & others, sum & quote};
+}
+
+// Where the walk stands at the end of a block.
+struct Position
+{
+    bool inTag, inDoubleQuoted, inSingleQuoted;
+    size_t tagStart; // the '<' of the tag it is in, when it is in one
+};
+
+// The '<' of the tag still open after the block's tag opens and closes,
+// given the position before the block.
+size_t OpenTagStart(uint64_t tagOpens, uint64_t tagCloses, const Position& before, size_t w)
+{
+    const uint64_t afterClose = tagCloses ? ~(~uint64_t(0) >> __builtin_clzll(tagCloses)) : ~uint64_t(0);
+    const uint64_t opener = tagCloses == 0 && before.inTag ? 0 : tagOpens & afterClose;
+    return opener ? w + unsigned(__builtin_ctzll(opener)) : before.tagStart;
+}
+
+} // namespace
+
+size_t SkipOrdinaryMarkup(std::string_view text, size_t p)
+{
+    const std::array<uint8_t, 65536>& ltClasses = LtClasses();
+    Position at{false, false, false, p};
+    BlockMasks last{}; // the previous block's, for the bytes just before this one
+    uint64_t lastNames = 0;
+    bool nameCarry = false;
+    size_t w = p;
+    for (; w + kReach <= text.size(); w += kBlock) {
+        const BlockMasks m = ClassifyBlock(text.data() + w);
+        const uint64_t blank1 = m.blank << 1 | last.blank >> 63, blank2 = m.blank << 2 | last.blank >> 62;
+        const uint64_t eq1 = m.eq << 1 | last.eq >> 63, eq2 = m.eq << 2 | last.eq >> 62;
+        // An attribute name, surely: a run of plain bytes after a blank that
+        // follows neither a blank nor '=' (after which it could start a value).
+        const uint64_t nameStarts = m.plain & blank1 & ~blank2 & ~eq2;
+        uint64_t sum;
+        const bool carry = __builtin_add_overflow(m.plain, nameStarts, &sum);
+        nameCarry = __builtin_add_overflow(sum, uint64_t(nameCarry), &sum) || carry;
+        const uint64_t names = (sum ^ m.plain) & m.plain;
+        // In a tag, a quote opens a value when it follows such a name's '=';
+        // after another '=' or a blank it may, and the walk cannot tell.
+        const uint64_t quotes = m.dq | m.sq;
+        const uint64_t opens = quotes & eq1 & (names << 2 | lastNames >> 62);
+        const uint64_t mayOpen = quotes & (eq1 | blank1) & ~opens;
+        last = m;
+        lastNames = names;
+
+        const auto* block = reinterpret_cast<const unsigned char*>(text.data() + w);
+        uint64_t tagLt = 0, stopLt = 0;
+        for (uint64_t lts = m.lt; lts != 0; lts &= lts - 1) {
+            const unsigned k = unsigned(__builtin_ctzll(lts));
+            const uint8_t c = ltClasses[block[k + 1] | block[k + 2] << 8];
+            tagLt |= uint64_t(c == kTagLt) << k;
+            stopLt |= uint64_t(c == kStopLt) << k;
+        }
+
+        // Taking every quote of `opens` to open a value, and each value to end
+        // at the next quote of its kind, the tags are the stretches from a '<'
+        // to the next '>' outside values. Up to the first byte where that
+        // reading fails the reader's, it is the reader's.
+        const uint64_t openDq = opens & m.dq, openSq = opens & m.sq;
+        const Values dq = ValuesFrom(openDq, m.dq, at.inDoubleQuoted);
+        const Values sq = ValuesFrom(openSq, m.sq, at.inSingleQuoted);
+        const uint64_t values = opens | dq.content | dq.close | sq.content | sq.close;
+        const uint64_t tagOpens = tagLt & ~values, tagCloses = m.gt & ~values;
+        const uint64_t between = ~(tagOpens | tagCloses);
+        // In a tag: after its '<', up to its '>'.
+        const uint64_t inTag = (((tagOpens << 1) + between + at.inTag) ^ between) & between;
+        const uint64_t fails = (opens & ~inTag) | (openDq & (sq.content | dq.close)) |
+                               (openSq & (dq.content | sq.close)) | (mayOpen & inTag & ~values) | (stopLt & ~inTag);
+        if (fails != 0) {
+            // Outside a tag that byte is where the reader goes on; inside one, the tag's '<'.
+            const unsigned k = unsigned(__builtin_ctzll(fails));
+            const uint64_t before = (uint64_t(1) << k) - 1;
+            return (inTag >> k) & 1 ? OpenTagStart(tagOpens & before, tagCloses & before, at, w) : w + k;
+        }
+        at.tagStart = OpenTagStart(tagOpens, tagCloses, at, w);
+        at.inDoubleQuoted = (openDq | dq.content) >> 63;
+        at.inSingleQuoted = (openSq | sq.content) >> 63;
+        at.inTag = (tagOpens | inTag) >> 63;
+    }
+    return at.inTag ? at.tagStart : w;
+}
