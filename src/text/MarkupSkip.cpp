@@ -94,8 +94,8 @@ BlockMasks ClassifyBlock(const char* block)
 // Classes of '<', by the two bytes after it.
 enum : uint8_t
 {
-    kTextLt, // starts nothing
     kTagLt,  // an ordinary start or end tag
+    kTextLt, // starts nothing
     kStopLt, // markup the reader must read itself
 };
 
@@ -180,11 +180,17 @@ size_t SkipOrdinaryMarkup(std::string_view text, size_t p)
         lastNames = names;
 
         const auto* block = reinterpret_cast<const unsigned char*>(text.data() + w);
-        uint64_t tagLt = 0, stopLt = 0;
+        // Mostly every '<' starts an ordinary tag: look for the others first.
+        uint8_t unusual = 0;
         for (uint64_t lts = m.lt; lts != 0; lts &= lts - 1) {
             const unsigned k = unsigned(__builtin_ctzll(lts));
+            unusual |= ltClasses[block[k + 1] | block[k + 2] << 8];
+        }
+        uint64_t tagLt = m.lt, stopLt = 0;
+        for (uint64_t lts = unusual ? m.lt : 0; lts != 0; lts &= lts - 1) {
+            const unsigned k = unsigned(__builtin_ctzll(lts));
             const uint8_t c = ltClasses[block[k + 1] | block[k + 2] << 8];
-            tagLt |= uint64_t(c == kTagLt) << k;
+            tagLt &= ~(uint64_t(c != kTagLt) << k);
             stopLt |= uint64_t(c == kStopLt) << k;
         }
 
