@@ -4,10 +4,7 @@
 
 #include <array>
 #include <cstdint>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <cstring>
 
 // Tags are found 64 bytes at a time, from masks of the bytes that matter:
 // at a tag every 15 bytes, going from tag to tag costs more in branches than
@@ -27,69 +24,56 @@ struct BlockMasks
     uint64_t plain; // none of the above, nor '/'
 };
 
+// Vectors of 16 bytes everywhere; of 32 where the processor has AVX2 (and BMI1,
+// for tzcnt).
+typedef unsigned char Bytes16 __attribute__((vector_size(16)));
+typedef unsigned char Bytes32 __attribute__((vector_size(32)));
+
+// Bit i: the top bit of byte i.
 #ifdef __SSE2__
-BlockMasks ClassifyBlock(const char* block)
+uint64_t TopBits(Bytes16 v)
 {
-    BlockMasks m{};
-    for (unsigned k = 0; k < kBlock / 16; ++k) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * k));
-        const auto is = [&](char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); };
-        const auto bits = [&](__m128i x) { return uint64_t(uint16_t(_mm_movemask_epi8(x))) << (16 * k); };
-        // Blanks: space, or 9 to 13 but for 11 (vertical tab).
-        const __m128i low = _mm_sub_epi8(v, _mm_set1_epi8(9));
-        const __m128i control = _mm_andnot_si128(is('\v'), _mm_cmpeq_epi8(_mm_min_epu8(low, _mm_set1_epi8(4)), low));
-        const __m128i lt = is('<'), gt = is('>'), dq = is('"'), sq = is('\''), eq = is('=');
-        const __m128i blank = _mm_or_si128(is(' '), control);
-        const __m128i any = _mm_or_si128(_mm_or_si128(_mm_or_si128(lt, gt), _mm_or_si128(dq, sq)),
-                                         _mm_or_si128(_mm_or_si128(eq, blank), is('/')));
-        m.lt |= bits(lt);
-        m.gt |= bits(gt);
-        m.dq |= bits(dq);
-        m.sq |= bits(sq);
-        m.eq |= bits(eq);
-        m.blank |= bits(blank);
-        m.plain |= bits(_mm_cmpeq_epi8(any, _mm_setzero_si128()));
-    }
-    return m;
+    typedef char Chars __attribute__((vector_size(16)));
+    return uint32_t(__builtin_ia32_pmovmskb128(Chars(v)));
 }
 #else
-BlockMasks ClassifyBlock(const char* block)
+uint64_t TopBits(Bytes16 v)
+{
+    uint64_t bits = 0;
+    for (unsigned i = 0; i < 16; ++i)
+        bits |= uint64_t(v[i] >> 7) << i;
+    return bits;
+}
+#endif
+#ifdef __x86_64__
+[[gnu::target("avx2")]] uint64_t TopBits(Bytes32 v)
+{
+    typedef char Chars __attribute__((vector_size(32)));
+    return uint32_t(__builtin_ia32_pmovmskb256(Chars(v)));
+}
+#endif
+
+template <class Bytes> [[gnu::always_inline]] inline BlockMasks ClassifyBlock(const char* block)
 {
     BlockMasks m{};
-    for (unsigned i = 0; i < kBlock; ++i) {
-        const uint64_t bit = uint64_t(1) << i;
-        switch (block[i]) {
-        case '<':
-            m.lt |= bit;
-            break;
-        case '>':
-            m.gt |= bit;
-            break;
-        case '"':
-            m.dq |= bit;
-            break;
-        case '\'':
-            m.sq |= bit;
-            break;
-        case '=':
-            m.eq |= bit;
-            break;
-        case '/':
-            break;
-        case ' ':
-        case '\t':
-        case '\n':
-        case '\f':
-        case '\r':
-            m.blank |= bit;
-            break;
-        default:
-            m.plain |= bit;
-        }
+    for (unsigned k = 0; k < kBlock / sizeof(Bytes); ++k) {
+        Bytes v;
+        std::memcpy(&v, block + k * sizeof(Bytes), sizeof(Bytes));
+        const unsigned shift = k * sizeof(Bytes);
+        const Bytes lt = Bytes(v == '<'), gt = Bytes(v == '>'), dq = Bytes(v == '"'), sq = Bytes(v == '\''),
+                    eq = Bytes(v == '=');
+        // Space, or 9 to 13 but for 11 (vertical tab).
+        const Bytes blank = Bytes(v == ' ') | (Bytes(Bytes(v - 9) <= 4) & Bytes(v != '\v'));
+        m.lt |= TopBits(lt) << shift;
+        m.gt |= TopBits(gt) << shift;
+        m.dq |= TopBits(dq) << shift;
+        m.sq |= TopBits(sq) << shift;
+        m.eq |= TopBits(eq) << shift;
+        m.blank |= TopBits(blank) << shift;
+        m.plain |= TopBits(Bytes((lt | gt | dq | sq | eq | blank | Bytes(v == '/')) == 0)) << shift;
     }
     return m;
 }
-#endif
 
 // Classes of '<', by the two bytes after it.
 enum : uint8_t
@@ -150,9 +134,7 @@ size_t OpenTagStart(uint64_t tagOpens, uint64_t tagCloses, const Position& befor
     return opener ? w + unsigned(__builtin_ctzll(opener)) : before.tagStart;
 }
 
-} // namespace
-
-size_t SkipOrdinaryMarkup(std::string_view text, size_t p)
+template <class Bytes> [[gnu::always_inline]] inline size_t Skip(std::string_view text, size_t p)
 {
     const std::array<uint8_t, 65536>& ltClasses = LtClasses();
     Position at{false, false, false, p};
@@ -161,7 +143,7 @@ size_t SkipOrdinaryMarkup(std::string_view text, size_t p)
     bool nameCarry = false;
     size_t w = p;
     for (; w + kReach <= text.size(); w += kBlock) {
-        const BlockMasks m = ClassifyBlock(text.data() + w);
+        const BlockMasks m = ClassifyBlock<Bytes>(text.data() + w);
         const uint64_t blank1 = m.blank << 1 | last.blank >> 63, blank2 = m.blank << 2 | last.blank >> 62;
         const uint64_t eq1 = m.eq << 1 | last.eq >> 63, eq2 = m.eq << 2 | last.eq >> 62;
         // An attribute name, surely: a run of plain bytes after a blank that
@@ -220,4 +202,28 @@ size_t SkipOrdinaryMarkup(std::string_view text, size_t p)
         at.inTag = (tagOpens | inTag) >> 63;
     }
     return at.inTag ? at.tagStart : w;
+}
+
+#ifdef __x86_64__
+[[gnu::target("avx2,bmi")]] size_t SkipBy32(std::string_view text, size_t p)
+{
+    return Skip<Bytes32>(text, p);
+}
+#endif
+
+} // namespace
+
+size_t SkipOrdinaryMarkupBy16(std::string_view text, size_t p)
+{
+    return Skip<Bytes16>(text, p);
+}
+
+size_t SkipOrdinaryMarkup(std::string_view text, size_t p)
+{
+#ifdef __x86_64__
+    static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi");
+    if (avx2)
+        return SkipBy32(text, p);
+#endif
+    return SkipOrdinaryMarkupBy16(text, p);
 }

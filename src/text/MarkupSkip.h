@@ -17,3 +17,6 @@ bool MayBeElement(char first, char second);
 // attribute quotes it cannot settle; q is again outside any tag. It reads no
 // byte at or past the text's end, and stops short of the last 66 bytes.
 size_t SkipOrdinaryMarkup(std::string_view text, size_t p);
+
+// The same with 16-byte vectors, as on processors without AVX2, for tests.
+size_t SkipOrdinaryMarkupBy16(std::string_view text, size_t p);

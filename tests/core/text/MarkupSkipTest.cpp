@@ -87,12 +87,16 @@ Walk ReferenceWalk(std::string_view text)
     }
 }
 
-// Runs the fast path from p on an exact copy of text, so that any read past its end is caught.
+// Runs the fast path from p, with both vector widths, on an exact copy of
+// text so that any read past its end is caught.
 size_t Skip(std::string_view text, size_t p)
 {
     const auto copy = std::make_unique<char[]>(text.size());
     text.copy(copy.get(), text.size());
-    return SkipOrdinaryMarkup(std::string_view(copy.get(), text.size()), p);
+    const std::string_view exact(copy.get(), text.size());
+    const size_t q = SkipOrdinaryMarkup(exact, p);
+    EXPECT_EQ(SkipOrdinaryMarkupBy16(exact, p), q) << "from " << p << " in\n" << text;
+    return q;
 }
 
 std::string RandomMarkup(std::mt19937& random)
