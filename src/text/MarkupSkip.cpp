@@ -31,13 +31,13 @@ typedef unsigned char Bytes32 __attribute__((vector_size(32)));
 
 // Bit i: the top bit of byte i.
 #ifdef __SSE2__
-uint64_t TopBits(Bytes16 v)
+uint64_t TopBits(const Bytes16& v)
 {
     typedef char Chars __attribute__((vector_size(16)));
     return uint32_t(__builtin_ia32_pmovmskb128(Chars(v)));
 }
 #else
-uint64_t TopBits(Bytes16 v)
+uint64_t TopBits(const Bytes16& v)
 {
     uint64_t bits = 0;
     for (unsigned i = 0; i < 16; ++i)
@@ -46,7 +46,7 @@ uint64_t TopBits(Bytes16 v)
 }
 #endif
 #ifdef __x86_64__
-[[gnu::target("avx2")]] uint64_t TopBits(Bytes32 v)
+[[gnu::target("avx2")]] uint64_t TopBits(const Bytes32& v)
 {
     typedef char Chars __attribute__((vector_size(32)));
     return uint32_t(__builtin_ia32_pmovmskb256(Chars(v)));
