@@ -53,25 +53,40 @@ uint64_t TopBits(const Bytes16& v)
 }
 #endif
 
+// Bit i: byte i is a blank (space, or 9 to 13 but for 11, vertical tab).
+inline uint64_t BlankBits(const Bytes16& v)
+{
+    return TopBits(Bytes16(v == ' ') | (Bytes16(Bytes16(v - 9) <= 4) & Bytes16(v != '\v')));
+}
+#ifdef __x86_64__
+// The same by a table of the blank, if any, that ends in each low nibble
+// (bytes from 0x80 look up 0, which none of them is).
+[[gnu::target("avx2")]] inline uint64_t BlankBits(const Bytes32& v)
+{
+    typedef char Chars __attribute__((vector_size(32)));
+    const Chars table = {' ', -1, -1, -1, -1, -1, -1, -1, -1, '\t', '\n', -1, '\f', '\r', -1, 0,
+                         ' ', -1, -1, -1, -1, -1, -1, -1, -1, '\t', '\n', -1, '\f', '\r', -1, 0};
+    return TopBits(Bytes32(__builtin_ia32_pshufb256(table, Chars(v)) == Chars(v)));
+}
+#endif
+
 template <class Bytes> [[gnu::always_inline]] inline BlockMasks ClassifyBlock(const char* block)
 {
     BlockMasks m{};
+    uint64_t slashes = 0;
     for (unsigned k = 0; k < kBlock / sizeof(Bytes); ++k) {
         Bytes v;
         std::memcpy(&v, block + k * sizeof(Bytes), sizeof(Bytes));
         const unsigned shift = k * sizeof(Bytes);
-        const Bytes lt = Bytes(v == '<'), gt = Bytes(v == '>'), dq = Bytes(v == '"'), sq = Bytes(v == '\''),
-                    eq = Bytes(v == '=');
-        // Space, or 9 to 13 but for 11 (vertical tab).
-        const Bytes blank = Bytes(v == ' ') | (Bytes(Bytes(v - 9) <= 4) & Bytes(v != '\v'));
-        m.lt |= TopBits(lt) << shift;
-        m.gt |= TopBits(gt) << shift;
-        m.dq |= TopBits(dq) << shift;
-        m.sq |= TopBits(sq) << shift;
-        m.eq |= TopBits(eq) << shift;
-        m.blank |= TopBits(blank) << shift;
-        m.plain |= TopBits(Bytes((lt | gt | dq | sq | eq | blank | Bytes(v == '/')) == 0)) << shift;
+        m.lt |= TopBits(Bytes(v == '<')) << shift;
+        m.gt |= TopBits(Bytes(v == '>')) << shift;
+        m.dq |= TopBits(Bytes(v == '"')) << shift;
+        m.sq |= TopBits(Bytes(v == '\'')) << shift;
+        m.eq |= TopBits(Bytes(v == '=')) << shift;
+        m.blank |= BlankBits(v) << shift;
+        slashes |= TopBits(Bytes(v == '/')) << shift;
     }
+    m.plain = ~(slashes | m.lt | m.gt | m.dq | m.sq | m.eq | m.blank);
     return m;
 }
 
@@ -83,22 +98,32 @@ enum : uint8_t
     kStopLt, // markup the reader must read itself
 };
 
-// The class of a '<' from the two bytes after it, indexed first | second << 8.
+// Two bytes read as one number, in the machine's byte order.
+uint16_t Pair(const void* bytes)
+{
+    uint16_t pair;
+    std::memcpy(&pair, bytes, sizeof pair);
+    return pair;
+}
+
+// The class of a '<' from the two bytes after it, indexed by their Pair.
 const std::array<uint8_t, 65536>& LtClasses()
 {
     static const auto classes = [] {
         std::array<uint8_t, 65536> table{};
-        for (unsigned index = 0; index < table.size(); ++index) {
-            const char first = char(index & 0xFF), second = char(index >> 8);
-            uint8_t c = kTextLt;
-            if (IsAsciiAlpha(first))
-                c = MayBeElement(first, second) ? kStopLt : kTagLt;
-            else if (first == '/')
-                c = IsAsciiAlpha(second) ? kTagLt : kStopLt;
-            else if (first == '!' || first == '?')
-                c = kStopLt;
-            table[index] = c;
-        }
+        for (unsigned a = 0; a < 256; ++a)
+            for (unsigned b = 0; b < 256; ++b) {
+                const char first = char(a), second = char(b);
+                const char bytes[] = {first, second};
+                uint8_t c = kTextLt;
+                if (IsAsciiAlpha(first))
+                    c = MayBeElement(first, second) ? kStopLt : kTagLt;
+                else if (first == '/')
+                    c = IsAsciiAlpha(second) ? kTagLt : kStopLt;
+                else if (first == '!' || first == '?')
+                    c = kStopLt;
+                table[Pair(bytes)] = c;
+            }
         return table;
     }();
     return classes;
@@ -138,14 +163,13 @@ template <class Bytes> [[gnu::always_inline]] inline size_t Skip(std::string_vie
 {
     const std::array<uint8_t, 65536>& ltClasses = LtClasses();
     Position at{false, false, false, p};
-    BlockMasks last{}; // the previous block's, for the bytes just before this one
-    uint64_t lastNames = 0;
+    uint64_t lastBlank = 0, lastEq = 0, lastNames = 0; // the previous block's, for the bytes just before this one
     bool nameCarry = false;
     size_t w = p;
     for (; w + kReach <= text.size(); w += kBlock) {
         const BlockMasks m = ClassifyBlock<Bytes>(text.data() + w);
-        const uint64_t blank1 = m.blank << 1 | last.blank >> 63, blank2 = m.blank << 2 | last.blank >> 62;
-        const uint64_t eq1 = m.eq << 1 | last.eq >> 63, eq2 = m.eq << 2 | last.eq >> 62;
+        const uint64_t blank1 = m.blank << 1 | lastBlank >> 63, blank2 = m.blank << 2 | lastBlank >> 62;
+        const uint64_t eq1 = m.eq << 1 | lastEq >> 63, eq2 = m.eq << 2 | lastEq >> 62;
         // An attribute name, surely: a run of plain bytes after a blank that
         // follows neither a blank nor '=' (after which it could start a value).
         const uint64_t nameStarts = m.plain & blank1 & ~blank2 & ~eq2;
@@ -158,7 +182,8 @@ template <class Bytes> [[gnu::always_inline]] inline size_t Skip(std::string_vie
         const uint64_t quotes = m.dq | m.sq;
         const uint64_t opens = quotes & eq1 & (names << 2 | lastNames >> 62);
         const uint64_t mayOpen = quotes & (eq1 | blank1) & ~opens;
-        last = m;
+        lastBlank = m.blank;
+        lastEq = m.eq;
         lastNames = names;
 
         const auto* block = reinterpret_cast<const unsigned char*>(text.data() + w);
@@ -166,12 +191,12 @@ template <class Bytes> [[gnu::always_inline]] inline size_t Skip(std::string_vie
         uint8_t unusual = 0;
         for (uint64_t lts = m.lt; lts != 0; lts &= lts - 1) {
             const unsigned k = unsigned(__builtin_ctzll(lts));
-            unusual |= ltClasses[block[k + 1] | block[k + 2] << 8];
+            unusual |= ltClasses[Pair(block + k + 1)];
         }
         uint64_t tagLt = m.lt, stopLt = 0;
         for (uint64_t lts = unusual ? m.lt : 0; lts != 0; lts &= lts - 1) {
             const unsigned k = unsigned(__builtin_ctzll(lts));
-            const uint8_t c = ltClasses[block[k + 1] | block[k + 2] << 8];
+            const uint8_t c = ltClasses[Pair(block + k + 1)];
             tagLt &= ~(uint64_t(c != kTagLt) << k);
             stopLt |= uint64_t(c == kStopLt) << k;
         }
