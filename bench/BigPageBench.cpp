@@ -165,9 +165,14 @@ bool Measure(const std::string& self, const std::string& folder, size_t mib, int
     for (int round = 0; round < rounds; ++round) {
         Run g, i, c, e;
         // The exports add a comment each: the page grows by a few dozen bytes a round.
+        // The two writers take turns at going first: the second finds the
+        // first one's new file in memory and must take pages the system has
+        // not used lately, which on a virtual machine costs up to three times
+        // the CPU for the same copy.
+        const auto copyAndSync = [&] { return Spawn({"cp", page, copy}, c) && Spawn({"sync", copy}, c); };
+        const auto exportPage = [&] { return Spawn({self, "--export=" + page}, e); };
         const bool ok = Spawn({"grep", "-ci", "<body", page}, g, true) && Spawn({self, "--import=" + page}, i) &&
-                        Spawn({"cp", page, copy}, c) && Spawn({"sync", copy}, c) &&
-                        Spawn({self, "--export=" + page}, e);
+                        (round % 2 == 0 ? copyAndSync() && exportPage() : exportPage() && copyAndSync());
         unlink(copy.c_str());
         if (!ok) {
             std::fprintf(stderr, "round %d failed\n", round + 1);
