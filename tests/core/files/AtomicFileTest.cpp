@@ -59,6 +59,17 @@ protected:
         return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
+    // The folder, readable but not writable, and the page belong to the
+    // other user (when we are root and can give them).
+    void MakeFolderReadOnlyForOtherUser(const std::string& page) const
+    {
+        if (geteuid() == 0) {
+            ASSERT_EQ(chown(folder.c_str(), kOtherUser, kOtherUser), 0);
+            ASSERT_EQ(chown(page.c_str(), kOtherUser, kOtherUser), 0);
+        }
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    }
+
     CScratchDir scratch;
     const fs::path& folder = scratch.Folder();
 };
@@ -199,11 +210,7 @@ TEST_F(AtomicFile, WritableFileInAReadOnlyFolderIsWrittenInPlace)
 {
     const std::string page = PathOf("page.htm");
     WriteBytes(page, "old");
-    if (geteuid() == 0) {
-        ASSERT_EQ(chown(folder.c_str(), kOtherUser, kOtherUser), 0);
-        ASSERT_EQ(chown(page.c_str(), kOtherUser, kOtherUser), 0);
-    }
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    MakeFolderReadOnlyForOtherUser(page);
     EXPECT_TRUE(
         InChild([&] { return ReplaceFile(page, "new") && !ReplaceFile(PathOf("fresh.htm"), "x"); }, kOtherUser));
     EXPECT_EQ(ReadBytes(page), "new");
@@ -235,11 +242,7 @@ TEST_F(AtomicFile, EditCopiesOldStretchesAndFailsPastTheOldEnd)
     fs::remove(folder / "other-name.htm");
 
     WriteBytes(page, "abcdef");
-    if (geteuid() == 0) {
-        ASSERT_EQ(chown(folder.c_str(), kOtherUser, kOtherUser), 0);
-        ASSERT_EQ(chown(page.c_str(), kOtherUser, kOtherUser), 0);
-    }
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    MakeFolderReadOnlyForOtherUser(page);
     EXPECT_TRUE(
         InChild([&] { return (!fs::is_directory("/dev/shm") || setenv("TMPDIR", "/dev/shm", 1) == 0) && check(); },
                 kOtherUser));
