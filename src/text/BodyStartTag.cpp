@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <unordered_set>
 
 namespace {
@@ -367,16 +369,19 @@ std::optional<BodyStartTag> FindBodyStartTag(std::string_view text)
     return tag;
 }
 
-std::span<char> CBodyTagScanner::Room(size_t want)
+std::span<char> CBodyTagScanner::Room(size_t want, size_t atMost)
 {
     // Room for at least as much as is kept, so that a construct read again
-    // from its start with more text doubles each time: linear in all.
-    const size_t need = m_nKept + std::max(want, m_nKept);
+    // from its start with more text doubles each time: linear in all. The
+    // block grows in place where it can (realloc moves pages, not bytes), so
+    // a page that is one long comment is held once, not twice.
+    const size_t need = m_nKept + std::min(std::max(want, m_nKept), std::max(want, atMost));
     if (need > m_nCapacity) {
-        std::unique_ptr<char[]> bigger(new char[need]);
-        if (m_nKept > 0)
-            std::memcpy(bigger.get(), m_pBuffer.get(), m_nKept);
-        m_pBuffer = std::move(bigger);
+        void* bigger = std::realloc(m_pBuffer.get(), need);
+        if (bigger == nullptr)
+            throw std::bad_alloc();
+        (void)m_pBuffer.release();
+        m_pBuffer.reset(static_cast<char*>(bigger));
         m_nCapacity = need;
     }
     return {m_pBuffer.get() + m_nKept, m_nCapacity - m_nKept};

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <span>
@@ -49,9 +51,10 @@ std::optional<BodyStartTag> FindBodyStartTag(std::string_view text);
 class CBodyTagScanner
 {
 public:
-    // Space after the bytes kept for at least `want` more: put the next
+    // Space after the bytes kept for at least `want` more, and for no more
+    // than `atMost` when that is larger (the rest of a file): put the next
     // bytes of the text at its start, then call Scan with their count.
-    std::span<char> Room(size_t want);
+    std::span<char> Room(size_t want, size_t atMost = SIZE_MAX);
     // Reads on over the next `count` bytes; `last` when the text ends with
     // them. True once the result is known: no later byte can change it.
     bool Scan(size_t count, bool last);
@@ -61,7 +64,11 @@ public:
     std::string_view TagText() const;
 
 private:
-    std::unique_ptr<char[]> m_pBuffer;
+    struct Free
+    {
+        void operator()(char* block) const { std::free(block); }
+    };
+    std::unique_ptr<char, Free> m_pBuffer;
     size_t m_nCapacity = 0;
     size_t m_nKept = 0; // bytes in the buffer, the first at offset m_nBase of the text
     size_t m_nBase = 0;

@@ -95,7 +95,7 @@ bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::st
     constexpr size_t kPiece = size_t(256) << 10;
     size_t left = size_t(st.st_size);
     for (bool done = false; !done;) {
-        const std::span<char> room = scanner.Room(std::min(left, kPiece));
+        const std::span<char> room = scanner.Room(std::min(left, kPiece), left);
         const ssize_t n = ::read(fd, room.data(), std::min(left, room.size()));
         if (n < 0 && errno == EINTR)
             continue;
