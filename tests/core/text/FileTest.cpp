@@ -1,6 +1,7 @@
 #include "Printers.h"
 #include "ScratchFiles.h"
 #include "text/HtmlExport.h"
+#include "text/HtmlImport.h"
 #include "text/TextBuffer.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,11 @@ TEST_F(TextBufferFile, LoadOfTwoGigabytesFailsBeforeAllocating)
         EXPECT_FALSE(b.LoadFile(path.c_str())) << size;
         EXPECT_EQ(b.View(), "kept");
         EXPECT_EQ(b.Capacity(), 8u);
+        // Import and export, which read a piece at a time, refuse it as well.
+        Scheme scheme;
+        EXPECT_EQ(ImportBodyTag(path.c_str(), scheme), ImportResult::CannotRead);
+        EXPECT_EQ(ExportBodyTag(path.c_str(), "<body>", false), ExportResult::CannotRead);
+        EXPECT_EQ(fs::file_size(path), uintmax_t(size));
     }
 }
 
