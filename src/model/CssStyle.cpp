@@ -1007,11 +1007,9 @@ void ApplyBodyStyle(const BodyStyle& style, Scheme& scheme)
         scheme.bgcolor = IsDefaultColour(*style.bgcolor) ? defaults.bgcolor : *style.bgcolor;
     if (style.text)
         scheme.text = IsDefaultColour(*style.text) ? defaults.text : *style.text;
-    if (style.useback) {
-        scheme.useback = *style.useback && !style.background.empty();
-        if (scheme.useback)
-            scheme.background = style.background;
-    }
+    // "none", or an empty URL, turns the image off and keeps its path.
+    if (style.useback && !(*style.useback && UseImagePath(scheme, style.background)))
+        scheme.useback = 0;
     if (style.fixed)
         scheme.watermark = *style.fixed;
     if (style.sidemargin)

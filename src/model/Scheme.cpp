@@ -70,3 +70,12 @@ std::string ImagePathOfUrl(std::string_view value)
             path += c;
     return path;
 }
+
+bool UseImagePath(Scheme& scheme, const std::string& path)
+{
+    if (path.empty())
+        return false;
+    scheme.background = path;
+    scheme.useback = 1;
+    return true;
+}

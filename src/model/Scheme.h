@@ -53,6 +53,9 @@ bool operator==(const Scheme& a, const Scheme& b);
 // An image URL as a browser takes it, from an attribute or from CSS: C0
 // controls and blanks cut at both ends, tabs and line ends dropped inside.
 std::string ImagePathOfUrl(std::string_view value);
+// An image path read from a page: when not empty it becomes the scheme's
+// image, turned on (true); an empty one changes nothing (false).
+bool UseImagePath(Scheme& scheme, const std::string& path);
 
 // Any non-zero top byte counts as default.
 constexpr bool IsDefaultColour(COLORREF value)

@@ -46,13 +46,8 @@ void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme)
                 scheme.*colour.field = *value;
     }
 
-    if (const TagAttribute* background = tag.Find("background")) {
-        const std::string path = ImagePathOfUrl(background->value);
-        if (!path.empty()) {
-            scheme.background.assign(path.data(), uint32_t(path.size()));
-            scheme.useback = 1;
-        }
-    }
+    if (const TagAttribute* background = tag.Find("background"))
+        UseImagePath(scheme, ImagePathOfUrl(background->value));
     if (const TagAttribute* properties = tag.Find("bgproperties"))
         if (EqualsIgnoreAsciiCase(StripAsciiWhitespace(properties->value), "fixed"))
             scheme.watermark = 1;
