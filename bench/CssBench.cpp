@@ -1,5 +1,6 @@
 // The CSS form of a scheme, next to the tag of the same scheme built in the
 // same run; and reading an inline style back. See docs/PERFORMANCE.md.
+#include "SampleSchemes.h"
 #include "model/BodyTag.h"
 #include "model/CssStyle.h"
 
@@ -10,17 +11,8 @@ namespace {
 // The worked example with every field set, the heaviest CSS form.
 Scheme FullScheme()
 {
-    Scheme scheme;
-    scheme.bgcolor = 0x00FFFFFF;
-    scheme.text = 0x00000000;
-    scheme.link = 0x00FF0000;
+    Scheme scheme = WorkedExample();
     scheme.vlink = 0x00800080;
-    scheme.alink = 0x000000FF;
-    scheme.useback = 1;
-    scheme.background = "images/fond.gif";
-    scheme.watermark = 1;
-    scheme.sidemargin = 10;
-    scheme.topmargin = 0;
     return scheme;
 }
 

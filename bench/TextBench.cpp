@@ -2,7 +2,6 @@
 // reference measured in the same run; the ratios are printed at the end.
 // "--dump-text=PATH" writes the text to PATH and exits (for grep_reference.sh).
 #include "PageText.h"
-#include "model/BodyTag.h"
 #include "text/TextBuffer.h"
 
 #include <benchmark/benchmark.h>
@@ -147,22 +146,6 @@ void BM_IndexLinesReference(benchmark::State& state)
     Throughput(state);
 }
 
-void BM_BuildBodyTag(benchmark::State& state)
-{
-    Scheme scheme;
-    scheme.bgcolor = 0x00FFFFFF;
-    scheme.text = 0x00000000;
-    scheme.link = 0x00FF0000;
-    scheme.alink = 0x000000FF;
-    scheme.useback = 1;
-    scheme.background.assign("images/fond.gif");
-    scheme.watermark = 1;
-    scheme.sidemargin = 10;
-    scheme.topmargin = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(BuildBodyTag(scheme, false, true));
-}
-
 BENCHMARK(BM_QuickSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Find)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindIgnoreCase)->Unit(benchmark::kMillisecond);
@@ -174,7 +157,6 @@ BENCHMARK_CAPTURE(BM_Replace, ignore_case, 'I')->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceReference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IndexLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_IndexLinesReference)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BuildBodyTag);
 
 // The console report followed by ours / reference throughput for each pair
 // that ran, from CPU time (the machine is shared; medians when repetitions
