@@ -10,6 +10,7 @@
 #include "store/PaletteFile.h"
 #include "store/Settings.h"
 #include "ui/MenuIds.h"
+#include "ui/TextConv.h"
 
 #include <wx/filename.h>
 #include <wx/menu.h>
@@ -96,8 +97,8 @@ bool CBodyTagDlg::CheckColourTabSelected()
 {
     if (GetColourPage(m_wndTabs->GetSelection()))
         return true;
-    wxMessageBox(wxString::FromUTF8(LoadResString(IDS_PALETTE_NEEDS_COLOUR_TAB)),
-                 wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)), wxOK | wxICON_EXCLAMATION, this);
+    wxMessageBox(LoadWxString(IDS_PALETTE_NEEDS_COLOUR_TAB), LoadWxString(IDS_MESSAGE_CAPTION),
+                 wxOK | wxICON_EXCLAMATION, this);
     return false;
 }
 
@@ -152,7 +153,7 @@ bool CBodyTagDlg::LoadPaletteFile(const wxString& path)
     }
     wxString error = FormatFileMessage(message, path);
     error.Replace("%d", wxString::Format("%d", badLine));
-    wxMessageBox(error, wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)), wxOK | wxICON_ERROR, this);
+    wxMessageBox(error, LoadWxString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR, this);
     return false;
 }
 
@@ -167,9 +168,9 @@ void CBodyTagDlg::OnSavePaletteFile()
         // The second file type of the filter is the GIMP palette.
         const char* extension = dialog.GetFilterIndex() == 1 ? kGimpPaletteExtension : kPaletteExtension;
         const wxString path = wxString::FromUTF8(AddDefaultExtension(dialog.GetPath().utf8_string(), extension));
-        if (wxFileExists(path) && wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path),
-                                               wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
-                                               wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
+        if (wxFileExists(path) &&
+            wxMessageBox(FormatFileMessage(IDS_FILE_REPLACE, path), LoadWxString(IDS_MESSAGE_CAPTION),
+                         wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION, this) != wxYES)
             continue;
         if (!WritePaletteFile(ToFilePath(path).c_str(), GetCurrentPaletteText()))
             ShowFileError(this, IDS_PALETTE_CANNOT_WRITE, path);

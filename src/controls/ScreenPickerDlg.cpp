@@ -3,8 +3,8 @@
 
 #include "controls/DialogBuilder.h"
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
 #include "res/Templates.h"
+#include "ui/TextConv.h"
 
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
@@ -65,8 +65,7 @@ int CScreenPickerDlg::ShowModal()
             break;
         }
         // Better than handing back a colour that was never on the screen.
-        wxMessageBox(wxString::FromUTF8(LoadResString(IDS_PICKER_NO_SCREEN)), GetTitle(), wxOK | wxICON_EXCLAMATION,
-                     GetParent());
+        wxMessageBox(LoadWxString(IDS_PICKER_NO_SCREEN), GetTitle(), wxOK | wxICON_EXCLAMATION, GetParent());
         return wxID_CANCEL;
     }
     CentreOnPage();

@@ -25,8 +25,7 @@ void CPageBackground::CreateControls()
     m_wndPath = Control<wxTextCtrl>(this, IDC_IMAGE_PATH);
     m_wndPathLabel = Control<wxStaticText>(this, IDC_IMAGE_LABEL);
 
-    Control<wxStaticText>(this, IDC_BACKGROUND_INFO)
-        ->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_BACKGROUND)));
+    Control<wxStaticText>(this, IDC_BACKGROUND_INFO)->SetLabelText(LoadWxString(IDS_INFO_BACKGROUND));
 
     m_wndUseImage->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnUseImage(); });
     m_wndFixedImage->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnImageChanged(); });

@@ -7,9 +7,9 @@
 #include "help/ContextHelp.h"
 #include "model/ColourForms.h"
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
 #include "ui/ColourConv.h"
 #include "ui/Control.h"
+#include "ui/TextConv.h"
 
 #include <wx/checkbox.h>
 #include <wx/cmndata.h>
@@ -74,7 +74,7 @@ void CPageColour::CreateControls()
     }
 
     auto* info = Control<wxStaticText>(this, IDC_INFO);
-    info->SetLabel(wxString::FromUTF8(LoadResString(m_model.GetKind())));
+    info->SetLabel(LoadWxString(m_model.GetKind()));
     info->Wrap(info->GetSize().x);
 
     // The grid draws and hit-tests whole cells of one pitch: its client area

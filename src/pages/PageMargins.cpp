@@ -4,8 +4,8 @@
 #include "controls/SpinButton.h"
 #include "help/ContextHelp.h"
 #include "res/ResourceIds.h"
-#include "res/Strings.h"
 #include "ui/Control.h"
+#include "ui/TextConv.h"
 
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
@@ -52,8 +52,8 @@ void CPageMargins::CreateControls()
     m_wndSample->Reparent(m_wndFrame);
     m_wndFrame->SetBackgroundColour(GetBackgroundColour());
 
-    Control<wxStaticText>(this, IDC_MARGINS_INFO)->SetLabelText(wxString::FromUTF8(LoadResString(IDS_INFO_MARGINS)));
-    m_wndSample->SetLabelText(wxString::FromUTF8(LoadResString(IDS_MARGINS_SAMPLE)));
+    Control<wxStaticText>(this, IDC_MARGINS_INFO)->SetLabelText(LoadWxString(IDS_INFO_MARGINS));
+    m_wndSample->SetLabelText(LoadWxString(IDS_MARGINS_SAMPLE));
     m_wndTopSpin->SetRange(kMarginMin, kMarginMax);
     m_wndSideSpin->SetRange(kMarginMin, kMarginMax);
     if (m_nTopPos)
