@@ -2,8 +2,10 @@
 #include "ui/ColourConv.h"
 
 #include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 #include <wx/settings.h>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -14,6 +16,41 @@ void Fill(wxDC& dc, int x, int y, int w, int h, const wxColour& colour)
         return;
     dc.SetBrush(wxBrush(colour));
     dc.DrawRectangle(x, y, w, h);
+}
+
+// The part of the rectangle inside the image, written as pixels (the 450
+// fills of a whole grid through a memory DC cost more than its first paint).
+void Fill(wxImage& image, int x, int y, int w, int h, const wxColour& colour)
+{
+    const int left = std::max(x, 0);
+    const int right = std::min(x + w, image.GetWidth());
+    const int top = std::max(y, 0);
+    const int bottom = std::min(y + h, image.GetHeight());
+    const unsigned char rgb[] = {colour.Red(), colour.Green(), colour.Blue()};
+    for (int row = top; row < bottom; ++row) {
+        unsigned char* pixel = image.GetData() + (size_t(row) * image.GetWidth() + left) * 3;
+        for (int col = left; col < right; ++col, pixel += 3)
+            std::copy(rgb, rgb + 3, pixel);
+    }
+}
+
+// wxImage::ConvertToDisabled's colours: it greys each channel on its own.
+wxImage Disabled(const wxImage& image)
+{
+    static const std::array<unsigned char, 256> grey = [] {
+        std::array<unsigned char, 256> table{};
+        for (int v = 0; v < 256; ++v) {
+            unsigned char r = v, g = v, b = v;
+            wxColour::MakeDisabled(&r, &g, &b);
+            table[v] = r;
+        }
+        return table;
+    }();
+    wxImage disabled = image.Copy();
+    unsigned char* data = disabled.GetData();
+    std::transform(data, data + size_t(disabled.GetWidth()) * disabled.GetHeight() * 3, data,
+                   [](unsigned char v) { return grey[v]; });
+    return disabled;
 }
 
 } // namespace
@@ -40,6 +77,7 @@ bool CPaletteGrid::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, c
 void CPaletteGrid::DoEnable(bool enable)
 {
     wxControl::DoEnable(enable);
+    m_bmpShown = wxBitmap();
     Refresh(false);
 }
 
@@ -77,11 +115,11 @@ void CPaletteGrid::SelectColour(COLORREF colour)
 void CPaletteGrid::RedrawAll()
 {
     DrawAll();
-    if (m_bmpMem.IsOk())
+    if (m_image.IsOk())
         Refresh(false);
 }
 
-void CPaletteGrid::DrawCell(wxDC& dc, const GridGeometry& geometry, GridCell cell, bool marked) const
+void CPaletteGrid::DrawCell(const GridGeometry& geometry, GridCell cell, bool marked)
 {
     const int x0 = cell.col * geometry.pitchX;
     const int y0 = cell.row * geometry.pitchY;
@@ -89,40 +127,35 @@ void CPaletteGrid::DrawCell(wxDC& dc, const GridGeometry& geometry, GridCell cel
     const int w = geometry.pitchX + 1;
     const int h = geometry.pitchY + 1;
     const wxColour colour = ColourToWx(m_logic.GetColour(cell));
+    m_bmpShown = wxBitmap();
     if (!marked) {
-        Fill(dc, x0, y0, w, h, *wxWHITE);
-        Fill(dc, x0 + 1, y0 + 1, w - 2, h - 2, colour);
+        Fill(m_image, x0, y0, w, h, *wxWHITE);
+        Fill(m_image, x0 + 1, y0 + 1, w - 2, h - 2, colour);
         return;
     }
-    Fill(dc, x0, y0, w, h, *wxBLACK);
-    Fill(dc, x0 + 1, y0 + 1, w - 2, h - 2, *wxWHITE);
-    Fill(dc, x0 + 3, y0 + 3, w - 6, h - 6, colour);
+    Fill(m_image, x0, y0, w, h, *wxBLACK);
+    Fill(m_image, x0 + 1, y0 + 1, w - 2, h - 2, *wxWHITE);
+    Fill(m_image, x0 + 3, y0 + 3, w - 6, h - 6, colour);
 }
 
 void CPaletteGrid::DrawAll()
 {
-    if (!m_bmpMem.IsOk())
+    if (!m_image.IsOk())
         return;
-    wxMemoryDC dc(m_bmpMem);
-    dc.SetPen(*wxTRANSPARENT_PEN);
     const GridGeometry geometry = Geometry();
     for (int row = 0; row < kGridRows; ++row)
         for (int col = 0; col < kGridColumns; ++col)
-            DrawCell(dc, geometry, {col, row}, false);
-    DrawCell(dc, geometry, m_logic.GetSelection(), true);
+            DrawCell(geometry, {col, row}, false);
+    DrawCell(geometry, m_logic.GetSelection(), true);
 }
 
 void CPaletteGrid::DrawSelectionChange(const GridChange& change)
 {
-    if (!m_bmpMem.IsOk())
+    if (!m_image.IsOk())
         return;
-    {
-        wxMemoryDC dc(m_bmpMem);
-        dc.SetPen(*wxTRANSPARENT_PEN);
-        const GridGeometry geometry = Geometry();
-        DrawCell(dc, geometry, change.previous, false);
-        DrawCell(dc, geometry, change.current, true);
-    }
+    const GridGeometry geometry = Geometry();
+    DrawCell(geometry, change.previous, false);
+    DrawCell(geometry, change.current, true);
     Refresh(false);
 }
 
@@ -141,20 +174,19 @@ void CPaletteGrid::OnPaint(wxPaintEvent&)
         return;
     // Made at the first paint, and again when the client size has changed
     // since, so that the picture always matches the current geometry.
-    if (!m_bmpMem.IsOk() || m_bmpMem.GetSize() != client) {
-        m_bmpMem.Create(client, 24);
-        {
-            wxMemoryDC mem(m_bmpMem);
-            mem.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
-            mem.Clear();
-        }
+    if (!m_image.IsOk() || m_image.GetSize() != client) {
+        m_image.Create(client, false);
+        Fill(m_image, 0, 0, client.x, client.y, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
         DrawAll();
     }
-    if (!IsEnabled()) {
-        dc.DrawBitmap(m_bmpMem.ConvertToDisabled(), 0, 0);
-        return;
+    // The bitmap of the current picture and state, made again only after a change.
+    if (!m_bmpShown.IsOk() || m_shownEnabled != IsEnabled()) {
+        m_shownEnabled = IsEnabled();
+        m_bmpShown = wxBitmap(m_shownEnabled ? m_image : Disabled(m_image));
     }
-    dc.DrawBitmap(m_bmpMem, 0, 0);
+    dc.DrawBitmap(m_bmpShown, 0, 0);
+    if (!m_shownEnabled)
+        return;
     if (HasFocus()) {
         // Over the selected cell's black line and the white ring inside it.
         const GridGeometry geometry = Geometry();

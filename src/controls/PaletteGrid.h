@@ -10,7 +10,7 @@
 // on the colour page), after the selection and the off-screen image have
 // changed. The parent then reads GetSelectedColour.
 //
-// The grid is drawn into an off-screen bitmap made at the first paint; a
+// The grid is drawn into an off-screen image made at the first paint; a
 // paint only copies it, and a selection change redraws just the two cells
 // concerned. Until the first paint, every operation changes only the data.
 // The parent sizes the grid so that each client dimension is 15 * pitch + 1
@@ -21,6 +21,7 @@
 
 #include <wx/bitmap.h>
 #include <wx/control.h>
+#include <wx/image.h>
 
 class CPaletteGrid : public wxControl
 {
@@ -59,7 +60,7 @@ protected:
 
 private:
     GridGeometry Geometry() const;
-    void DrawCell(wxDC& dc, const GridGeometry& geometry, GridCell cell, bool marked) const;
+    void DrawCell(const GridGeometry& geometry, GridCell cell, bool marked);
     void DrawAll();
     void DrawSelectionChange(const GridChange& change);
     void Notify();
@@ -71,5 +72,7 @@ private:
 
     CPaletteGridLogic m_ownLogic; // unused when the palette is kept elsewhere
     CPaletteGridLogic& m_logic;
-    wxBitmap m_bmpMem; // the finished picture; made at the first paint
+    wxImage m_image;     // the finished picture, enabled; made at the first paint
+    wxBitmap m_bmpShown; // m_image as the screen shows it, made when first painted
+    bool m_shownEnabled = true;
 };
