@@ -83,7 +83,6 @@ CBodyTagDlg::CBodyTagDlg()
       m_pageLinks(new CPageColour(this, IDS_INFO_LINKS)), m_pageBackground(new CPageBackground(this)),
       m_pageMargins(new CPageMargins(this))
 {
-    SetIcons(GetApplicationIcons());
     OnInitDialog();
 }
 
@@ -288,6 +287,9 @@ void CBodyTagDlg::OnPaintPreview(wxPaintEvent&)
         const wxSize size = m_wndPreview->GetClientSize();
         m_bmpPreview.Create(size.x, size.y, dc);
         RenderPreview();
+        // Decoding the seven sizes of the window's icon waits until the
+        // window is drawn: nothing in it shows them.
+        CallAfter([this] { SetIcons(GetApplicationIcons()); });
     }
     dc.DrawBitmap(m_bmpPreview, 0, 0);
 }
