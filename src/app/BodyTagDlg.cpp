@@ -131,6 +131,9 @@ void CBodyTagDlg::OnInitDialog()
         m_wndTabs->AddPage(pages[i], LoadWxString(kTabLabels[i]), i == 0);
     }
     FitTabsToPages(TemplateRectToPixels(m_panel, *FindControlTemplate(dialog, IDC_PAGE_FRAME)).GetSize());
+    // The first page stores the scheme back more than once as it is built:
+    // the code box shows only where it ends.
+    m_bBuilt = true;
     UpdateBodyCode();
 
     m_wndTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CBodyTagDlg::OnTabChanged, this);
@@ -210,6 +213,8 @@ CPageColour* CBodyTagDlg::GetColourPage(int tab) const
 
 void CBodyTagDlg::UpdateBodyCode()
 {
+    if (!m_bBuilt)
+        return;
     if (m_bmpPreview.IsOk()) {
         RenderPreview();
         m_wndPreview->Refresh(false);

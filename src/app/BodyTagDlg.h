@@ -132,6 +132,7 @@ private:
     wxWindow* m_wndPreview = nullptr;
     wxWindow* m_wndContrast = nullptr;
     wxBitmap m_bmpPreview; // the off-screen preview image, made at the first paint
+    bool m_bBuilt = false; // the code box follows the scheme from the end of OnInitDialog on
     CPageColour* m_pageBgcolor;
     CPageColour* m_pageText;
     CPageColour* m_pageLinks;

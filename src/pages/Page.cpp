@@ -4,10 +4,7 @@
 
 bool CPage::CreatePage(wxWindow* parent)
 {
-    if (!Create(parent, wxID_ANY))
-        return false;
-    SetFont(GetDialogFont());
-    return true;
+    return Create(parent, wxID_ANY);
 }
 
 void CPage::BuildControls()
@@ -15,5 +12,8 @@ void CPage::BuildControls()
     if (m_bHasControls)
         return;
     m_bHasControls = true;
+    // Only the controls show the font (giving it to a window costs GTK a style
+    // of its own): a page without them waits.
+    SetFont(GetDialogFont());
     CreateControls();
 }
