@@ -18,8 +18,8 @@ void Fill(wxDC& dc, int x, int y, int w, int h, const wxColour& colour)
     dc.DrawRectangle(x, y, w, h);
 }
 
-// The part of the rectangle inside the image, written as pixels (the 450
-// fills of a whole grid through a memory DC cost more than its first paint).
+// The part of the rectangle inside the image, written as pixels: a whole
+// grid is 450 fills, through a memory DC ten times the cost.
 void Fill(wxImage& image, int x, int y, int w, int h, const wxColour& colour)
 {
     const int left = std::max(x, 0);
