@@ -219,8 +219,7 @@ void CBodyTagDlg::UpdateBodyCode()
         RenderPreview();
         m_wndPreview->Refresh(false);
     }
-    std::string tag = BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER),
-                                   IsOptionChecked(ID_OPTION_HEX_UPPER), IsOptionChecked(ID_OPTION_CSS_STYLE));
+    std::string tag = BuildTag();
     if (tag != m_sBodyCode) {
         m_sBodyCode = std::move(tag);
         m_wndBodyCode->SetValue(BytesToDisplay(m_sBodyCode));
@@ -243,6 +242,12 @@ void CBodyTagDlg::RefreshPages()
     CPage* pages[] = {m_pageBgcolor, m_pageText, m_pageLinks, m_pageMargins, m_pageBackground};
     for (CPage* page : pages)
         page->UpdateFromScheme();
+}
+
+std::string CBodyTagDlg::BuildTag(std::string_view existingStyle) const
+{
+    return BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER), IsOptionChecked(ID_OPTION_HEX_UPPER),
+                        IsOptionChecked(ID_OPTION_CSS_STYLE), existingStyle);
 }
 
 void CBodyTagDlg::RenderPreview()

@@ -97,6 +97,9 @@ private:
     void FitTabsToPages(const wxSize& pageSize);
     void CreatePreviewFonts();
     void RenderPreview();
+    // The tag of the scheme under the options; with the style option, its
+    // style attribute keeps what existingStyle holds that is not ours.
+    std::string BuildTag(std::string_view existingStyle = {}) const;
     // False, after telling the user, on the background and margins tabs.
     bool CheckColourTabSelected();
 

@@ -49,8 +49,7 @@ bool CBodyTagDlg::ExportBodyTag(const wxString& path)
         if (!IsOptionChecked(ID_OPTION_CSS_STYLE))
             return m_sBodyCode;
         const TagAttribute* style = oldTag ? oldTag->Find("style") : nullptr;
-        return BuildBodyTag(m_scheme, IsOptionChecked(ID_OPTION_TAGS_UPPER), IsOptionChecked(ID_OPTION_HEX_UPPER), true,
-                            style ? std::string_view(style->value) : std::string_view());
+        return BuildTag(style ? std::string_view(style->value) : std::string_view());
     };
     switch (::ExportBodyTag(ToFilePath(path).c_str(), makeTag, false)) {
     case ExportResult::Exported:

@@ -151,9 +151,7 @@ bool CBodyTagDlg::LoadPaletteFile(const wxString& path)
         message = IDS_PALETTE_BAD_COMPONENT;
         break;
     }
-    wxString error = FormatFileMessage(message, path);
-    error.Replace("%d", wxString::Format("%d", badLine));
-    wxMessageBox(error, LoadWxString(IDS_MESSAGE_CAPTION), wxOK | wxICON_ERROR, this);
+    ShowFileError(this, message, path, badLine);
     return false;
 }
 

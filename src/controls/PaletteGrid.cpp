@@ -55,12 +55,6 @@ wxImage Disabled(const wxImage& image)
 
 } // namespace
 
-CPaletteGrid::CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
-    : m_logic(m_ownLogic)
-{
-    Create(parent, id, pos, size, style);
-}
-
 bool CPaletteGrid::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long style)
 {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
@@ -119,15 +113,16 @@ void CPaletteGrid::RedrawAll()
         Refresh(false);
 }
 
+// A cell's rectangle: its lines on x0 and x1 = x0 + pitch, both included.
+wxRect CPaletteGrid::CellRect(const GridGeometry& geometry, GridCell cell)
+{
+    return {cell.col * geometry.pitchX, cell.row * geometry.pitchY, geometry.pitchX + 1, geometry.pitchY + 1};
+}
+
 void CPaletteGrid::DrawCell(const GridGeometry& geometry, GridCell cell, bool marked)
 {
-    const int x0 = cell.col * geometry.pitchX;
-    const int y0 = cell.row * geometry.pitchY;
-    // Lines on x0 and x1 = x0 + pitch, both included.
-    const int w = geometry.pitchX + 1;
-    const int h = geometry.pitchY + 1;
+    const auto [x0, y0, w, h] = CellRect(geometry, cell);
     const wxColour colour = ColourToWx(m_logic.GetColour(cell));
-    m_bmpShown = wxBitmap();
     if (!marked) {
         Fill(m_image, x0, y0, w, h, *wxWHITE);
         Fill(m_image, x0 + 1, y0 + 1, w - 2, h - 2, colour);
@@ -142,6 +137,7 @@ void CPaletteGrid::DrawAll()
 {
     if (!m_image.IsOk())
         return;
+    m_bmpShown = wxBitmap();
     const GridGeometry geometry = Geometry();
     for (int row = 0; row < kGridRows; ++row)
         for (int col = 0; col < kGridColumns; ++col)
@@ -153,6 +149,7 @@ void CPaletteGrid::DrawSelectionChange(const GridChange& change)
 {
     if (!m_image.IsOk())
         return;
+    m_bmpShown = wxBitmap();
     const GridGeometry geometry = Geometry();
     DrawCell(geometry, change.previous, false);
     DrawCell(geometry, change.current, true);
@@ -179,23 +176,19 @@ void CPaletteGrid::OnPaint(wxPaintEvent&)
         Fill(m_image, 0, 0, client.x, client.y, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
         DrawAll();
     }
-    // The bitmap of the current picture and state, made again only after a change.
-    if (!m_bmpShown.IsOk() || m_shownEnabled != IsEnabled()) {
-        m_shownEnabled = IsEnabled();
-        m_bmpShown = wxBitmap(m_shownEnabled ? m_image : Disabled(m_image));
-    }
+    // The bitmap of the current picture and state, made again only after a
+    // change of either (DoEnable drops it).
+    if (!m_bmpShown.IsOk())
+        m_bmpShown = wxBitmap(IsEnabled() ? m_image : Disabled(m_image));
     dc.DrawBitmap(m_bmpShown, 0, 0);
-    if (!m_shownEnabled)
+    if (!IsEnabled())
         return;
     if (HasFocus()) {
         // Over the selected cell's black line and the white ring inside it.
         const GridGeometry geometry = Geometry();
         const GridCell cell = m_logic.GetSelection();
         const wxColour mark = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
-        const int x0 = cell.col * geometry.pitchX;
-        const int y0 = cell.row * geometry.pitchY;
-        const int w = geometry.pitchX + 1;
-        const int h = geometry.pitchY + 1;
+        const auto [x0, y0, w, h] = CellRect(geometry, cell);
         dc.SetPen(*wxTRANSPARENT_PEN);
         Fill(dc, x0, y0, w, 2, mark);
         Fill(dc, x0, y0 + h - 2, w, 2, mark);

@@ -26,12 +26,9 @@
 class CPaletteGrid : public wxControl
 {
 public:
-    // The default palette with cell (0, 0) selected; no window until Create.
-    CPaletteGrid() : m_logic(m_ownLogic) {}
-    // Shows and changes a palette kept elsewhere, which outlives the grid.
+    // Shows and changes a palette kept elsewhere, which outlives the grid; no
+    // window until Create.
     explicit CPaletteGrid(CPaletteGridLogic& logic) : m_logic(logic) {}
-    CPaletteGrid(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
-                 const wxSize& size = wxDefaultSize, long style = wxBORDER_SIMPLE);
     // Keeps the colours and the selection set before it.
     bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
                 const wxSize& size = wxDefaultSize, long style = wxBORDER_SIMPLE);
@@ -60,6 +57,7 @@ protected:
 
 private:
     GridGeometry Geometry() const;
+    static wxRect CellRect(const GridGeometry& geometry, GridCell cell);
     void DrawCell(const GridGeometry& geometry, GridCell cell, bool marked);
     void DrawAll();
     void DrawSelectionChange(const GridChange& change);
@@ -70,9 +68,7 @@ private:
     void OnKeyDown(wxKeyEvent& event);
     void OnFocus(wxFocusEvent& event);
 
-    CPaletteGridLogic m_ownLogic; // unused when the palette is kept elsewhere
     CPaletteGridLogic& m_logic;
     wxImage m_image;     // the finished picture, enabled; made at the first paint
     wxBitmap m_bmpShown; // m_image as the screen shows it, made when first painted
-    bool m_shownEnabled = true;
 };

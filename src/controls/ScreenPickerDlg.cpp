@@ -4,6 +4,7 @@
 #include "controls/DialogBuilder.h"
 #include "res/ResourceIds.h"
 #include "res/Templates.h"
+#include "ui/Control.h"
 #include "ui/TextConv.h"
 
 #include <wx/dcclient.h>
@@ -33,7 +34,7 @@ CScreenPickerDlg::CScreenPickerDlg(wxWindow* parent) : m_timerSample(this)
     m_wndSwatch = FindWindow(IDC_SWATCH);
     // The wrapped text needs more lines in GTK's font than the template
     // allows: the text, the swatch beside it and the window grow together.
-    auto* text = dynamic_cast<wxStaticText*>(FindWindow(IDC_PICKER_TEXT));
+    auto* text = Control<wxStaticText>(this, IDC_PICKER_TEXT);
     text->Wrap(text->GetSize().x);
     wxMemoryDC measure;
     measure.SetFont(text->GetFont());
@@ -119,7 +120,7 @@ void CScreenPickerDlg::Resample()
     m_crSample = patch->Centre();
     m_wndSwatch->SetBackgroundColour(ColourToWx(m_crSample));
     m_wndSwatch->Refresh();
-    m_wndHex->SetLabel(wxString::Format("#%02X%02X%02X", RedOf(m_crSample), GreenOf(m_crSample), BlueOf(m_crSample)));
+    m_wndHex->SetLabel(FormatColour(m_crSample, true));
 }
 
 void CScreenPickerDlg::OnSampleTimer(wxTimerEvent&)
@@ -160,21 +161,18 @@ void CScreenPickerDlg::OnCharHook(wxKeyEvent& event)
         return;
     }
     const int step = event.ShiftDown() ? 10 : 1;
-    switch (event.GetKeyCode()) {
+    const int key = event.GetKeyCode();
+    switch (key) {
     case WXK_LEFT:
-        m_pSampler->MovePointer(-step, 0);
-        Resample();
-        break;
     case WXK_RIGHT:
-        m_pSampler->MovePointer(step, 0);
-        Resample();
-        break;
     case WXK_UP:
-        m_pSampler->MovePointer(0, -step);
-        Resample();
-        break;
     case WXK_DOWN:
-        m_pSampler->MovePointer(0, step);
+        m_pSampler->MovePointer(key == WXK_LEFT    ? -step
+                                : key == WXK_RIGHT ? step
+                                                   : 0,
+                                key == WXK_UP     ? -step
+                                : key == WXK_DOWN ? step
+                                                  : 0);
         Resample();
         break;
     case WXK_RETURN:

@@ -31,8 +31,6 @@ public:
     // The last colour read; white until the first read. Failed reads are
     // skipped, so it always holds a colour the screen showed.
     COLORREF GetSampledColour() const { return m_crSample; }
-    // The square the magnifier shows; nothing before the first read.
-    const std::optional<ScreenPatch>& GetPatch() const { return m_patch; }
 
     // The colour page's rectangle in screen pixels, set by the caller before
     // ShowModal: the window opens centred on it (on the screen when empty).

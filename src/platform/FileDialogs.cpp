@@ -78,15 +78,16 @@ std::string ToFilePath(const wxString& path)
     return std::string(bytes.data(), bytes.length());
 }
 
-wxString FormatFileMessage(int stringId, const wxString& path)
+wxString FormatFileMessage(int stringId, const wxString& path, int lineNumber)
 {
     wxString text = wxString::FromUTF8(LoadResString(stringId));
     text.Replace("%s", path);
+    text.Replace("%d", wxString::Format("%d", lineNumber));
     return text;
 }
 
-void ShowFileError(wxWindow* parent, int stringId, const wxString& path)
+void ShowFileError(wxWindow* parent, int stringId, const wxString& path, int lineNumber)
 {
-    wxMessageBox(FormatFileMessage(stringId, path), wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
+    wxMessageBox(FormatFileMessage(stringId, path, lineNumber), wxString::FromUTF8(LoadResString(IDS_MESSAGE_CAPTION)),
                  wxOK | wxICON_ERROR, parent);
 }

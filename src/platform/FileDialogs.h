@@ -34,8 +34,9 @@ wxString LoadFilter(int stringId);
 // The path as the file functions take it (the file system's encoding).
 std::string ToFilePath(const wxString& path);
 
-// The string with its "%s" replaced by the path.
-wxString FormatFileMessage(int stringId, const wxString& path);
+// The string with its "%s" replaced by the path and its "%d", if any, by the
+// number of the line at fault.
+wxString FormatFileMessage(int stringId, const wxString& path, int lineNumber = 0);
 
-// One message box naming the file: the string's "%s" becomes the path.
-void ShowFileError(wxWindow* parent, int stringId, const wxString& path);
+// One message box naming the file, the string formatted as above.
+void ShowFileError(wxWindow* parent, int stringId, const wxString& path, int lineNumber = 0);

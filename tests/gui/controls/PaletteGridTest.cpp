@@ -121,7 +121,8 @@ protected:
     wxFrame* m_frame = nullptr;
     wxPanel* m_panel = nullptr;
     wxButton* m_elsewhere = nullptr;
-    CPaletteGrid* m_grid = new CPaletteGrid;
+    CPaletteGridLogic m_logic; // the default palette with cell (0, 0) selected
+    CPaletteGrid* m_grid = new CPaletteGrid(m_logic);
     std::vector<GridCell> m_notices;
 };
 
