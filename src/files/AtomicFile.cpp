@@ -86,6 +86,7 @@ bool CopyRange(int from, uint64_t offset, uint64_t length, int to)
 {
     std::unique_ptr<char[]> buffer;
     constexpr size_t kBuffer = size_t(1) << 20;
+    size_t sinceHandedOver = 0;
     while (length > 0) {
         const size_t count = length < kStretch ? size_t(length) : kStretch;
         ssize_t n = -1;
@@ -107,8 +108,11 @@ bool CopyRange(int from, uint64_t offset, uint64_t length, int to)
             return false;
         offset += uint64_t(n);
         length -= uint64_t(n);
-        if (count == kStretch && size_t(n) == count)
+        sinceHandedOver += size_t(n);
+        if (sinceHandedOver >= kStretch) {
             HandToDisk(to);
+            sinceHandedOver = 0;
+        }
     }
     return true;
 }

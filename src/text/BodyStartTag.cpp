@@ -3,6 +3,7 @@
 #include "model/Ascii.h"
 #include "text/CharacterReferences.h"
 #include "text/MarkupSkip.h"
+#include "text/TextBuffer.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +12,10 @@
 #include <cstring>
 #include <new>
 #include <unordered_set>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -423,4 +428,27 @@ std::string_view CBodyTagScanner::TagText() const
     if (!m_tag)
         return {};
     return {m_pBuffer.get() + (m_tag->begin - m_nBase), m_tag->end - m_tag->begin};
+}
+
+bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see)
+{
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_size < 0 || uint64_t(st.st_size) > CTextBuffer::maxLength)
+        return false;
+    // A piece stays in the processor's cache between the copy and the scan.
+    constexpr size_t kPiece = size_t(256) << 10;
+    size_t left = size_t(st.st_size);
+    for (bool done = false; !done;) {
+        const std::span<char> room = scanner.Room(std::min(left, kPiece), left);
+        const ssize_t n = ::read(fd, room.data(), std::min(left, room.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        left -= size_t(n);
+        if (see)
+            see({room.data(), size_t(n)});
+        done = scanner.Scan(size_t(n), n == 0 || left == 0);
+    }
+    return true;
 }

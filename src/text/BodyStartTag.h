@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -77,3 +78,9 @@ private:
     bool m_bDone = false;
     std::optional<BodyStartTag> m_tag;
 };
+
+// Reads an open file from its current offset through the scanner, as far as
+// the scanner needs (see gets each piece read); at most the size the file had
+// when the read began, as CTextBuffer::LoadFile reads it. False on a read
+// error or a file over CTextBuffer::maxLength bytes.
+bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see);

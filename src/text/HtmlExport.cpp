@@ -2,7 +2,6 @@
 
 #include "files/AtomicFile.h"
 #include "text/BodyStartTag.h"
-#include "text/HtmlImport.h"
 #include "text/TextBuffer.h"
 
 #include <filesystem>

@@ -6,9 +6,6 @@
 #include "text/BodyStartTag.h"
 #include "text/TextBuffer.h"
 
-#include <functional>
-#include <string_view>
-
 enum class ImportResult
 {
     Imported,
@@ -30,9 +27,3 @@ void ApplyBodyAttributes(const BodyStartTag& tag, Scheme& scheme);
 ImportResult ImportBodyText(const CTextBuffer& file, Scheme& scheme);
 // The same, reading the file only as far as its body tag, a piece at a time.
 ImportResult ImportBodyTag(const char* path, Scheme& scheme);
-
-// Reads an open file from its current offset through the scanner, as far as
-// the scanner needs (see gets each piece read); at most the size the file had
-// when the read began, as CTextBuffer::LoadFile reads it. False on a read
-// error or a file over CTextBuffer::maxLength bytes.
-bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see);
