@@ -1,5 +1,6 @@
 #include "cli/SiteExport.h"
 
+#include "files/AtomicFile.h"
 #include "text/HtmlExport.h"
 #include "text/TextBuffer.h"
 
@@ -153,8 +154,7 @@ std::string ResolvedPath(const std::string& page)
         return resolved;
     // A page still to be created: its folder resolved, its own name as given.
     const size_t slash = page.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : page.substr(0, slash);
-    const std::string resolved = resolve(folder.c_str());
+    const std::string resolved = resolve(FolderOf(page).c_str());
     return resolved.empty() ? page : resolved + page.substr(slash == std::string::npos ? 0 : slash);
 }
 

@@ -146,12 +146,6 @@ bool ResolveLinks(std::string& path)
     return false;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 bool MayWrite(const std::string& path, const struct stat& st)
 {
     return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
@@ -389,4 +383,10 @@ int OpenRegularFile(const char* path)
         return -1;
     }
     return fd.Release();
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }

@@ -61,6 +61,9 @@ using FileEditor = std::function<bool(int oldContent, const struct stat* old, co
 // result.
 bool EditFile(const std::string& path, const FileEditor& edit);
 
+// The folder part of a path: "." for a bare name, "/" for a name at the root.
+std::string FolderOf(const std::string& path);
+
 // Opens a regular file for reading without blocking on a FIFO or a device:
 // anything that is not a regular file fails at once (errno EINVAL). The file
 // descriptor, or -1 (errno ENOENT for a missing file).

@@ -41,16 +41,6 @@ private:
     int m_nFd;
 };
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 bool IsDirectory(const std::string& path)
 {
     struct stat st;
