@@ -16,12 +16,13 @@ COLORREF OrBrowser(COLORREF value, COLORREF browser)
     return IsDefaultColour(value) ? browser : value;
 }
 
-} // namespace
-
+// The relative luminance of an sRGB colour, 0 (black) to 1 (white).
 double RelativeLuminance(COLORREF colour)
 {
     return 0.2126 * Linear(RedOf(colour)) + 0.7152 * Linear(GreenOf(colour)) + 0.0722 * Linear(BlueOf(colour));
 }
+
+} // namespace
 
 double ContrastRatio(COLORREF a, COLORREF b)
 {

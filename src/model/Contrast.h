@@ -13,9 +13,6 @@ inline constexpr COLORREF kBrowserLink = MakeColour(0x00, 0x00, 0xEE);
 inline constexpr COLORREF kBrowserVisited = MakeColour(0x55, 0x1A, 0x8B);
 inline constexpr COLORREF kBrowserActive = MakeColour(0xFF, 0x00, 0x00);
 
-// The relative luminance of an sRGB colour, 0 (black) to 1 (white).
-double RelativeLuminance(COLORREF colour);
-
 // (L1 + 0.05) / (L2 + 0.05) with L1 the lighter: 1 to 21, either order.
 double ContrastRatio(COLORREF a, COLORREF b);
 
