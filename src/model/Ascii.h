@@ -50,6 +50,12 @@ constexpr bool StartsWithIgnoreAsciiCase(std::string_view text, std::string_view
     return text.size() >= prefix.size() && EqualsIgnoreAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
+// The blanks inside a line of our text files.
+constexpr bool IsSpaceOrTab(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 // The blanks of HTML: space, tab, LF, FF and CR (not VT).
 constexpr bool IsAsciiWhitespace(char c)
 {

@@ -14,11 +14,6 @@ namespace {
 constexpr std::string_view kHeader = "GIMP Palette";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool IsTextByte(unsigned char c)
 {
     return c >= 0x20 ? c != 0x7F : c == '\t' || c == '\r' || c == '\n';
@@ -26,7 +21,7 @@ bool IsTextByte(unsigned char c)
 
 std::string_view SkipBlanks(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front()))
+    while (!s.empty() && IsSpaceOrTab(s.front()))
         s.remove_prefix(1);
     return s;
 }
@@ -34,7 +29,7 @@ std::string_view SkipBlanks(std::string_view s)
 std::string_view TrimBlanks(std::string_view s)
 {
     s = SkipBlanks(s);
-    while (!s.empty() && IsBlank(s.back()))
+    while (!s.empty() && IsSpaceOrTab(s.back()))
         s.remove_suffix(1);
     return s;
 }
@@ -63,7 +58,7 @@ std::optional<int> TakeNumber(std::string_view& line)
     size_t digits = 0;
     for (; digits < s.size() && s[digits] >= '0' && s[digits] <= '9'; ++digits)
         value = std::min(value * 10 + (s[digits] - '0'), 100000);
-    if (digits == 0 || (digits < s.size() && !IsBlank(s[digits])))
+    if (digits == 0 || (digits < s.size() && !IsSpaceOrTab(s[digits])))
         return std::nullopt;
     line = s.substr(digits);
     return negative ? -value : value;

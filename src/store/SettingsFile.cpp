@@ -12,15 +12,10 @@ constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::string_view kHexPrefix = "hex:";
 constexpr char kHexDigits[] = "0123456789abcdef";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 bool OnlyBlanks(std::string_view s)
 {
     for (char c : s)
-        if (!IsBlank(c))
+        if (!IsSpaceOrTab(c))
             return false;
     return true;
 }
@@ -171,7 +166,7 @@ bool ReadValueLine(std::string_view line, SettingsValue& value)
     if (line.substr(pos, kHexPrefix.size()) != kHexPrefix)
         return false;
     std::string_view hex = line.substr(pos + kHexPrefix.size());
-    while (!hex.empty() && IsBlank(hex.back()))
+    while (!hex.empty() && IsSpaceOrTab(hex.back()))
         hex.remove_suffix(1);
     value.isString = false;
     return ReadHexBytes(hex, value.bytes);
@@ -328,7 +323,7 @@ ParsedSettings ParseSettings(std::string_view text)
                 continue;
             result.damaged = true;
         }
-        while (!line.empty() && IsBlank(line.front()))
+        while (!line.empty() && IsSpaceOrTab(line.front()))
             line.remove_prefix(1);
         if (line.empty() || line.front() == ';')
             continue;
