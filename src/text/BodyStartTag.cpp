@@ -223,7 +223,9 @@ enum class Content
     Markup,
     RawText,
     Script,
-    PlainText
+    PlainText,
+    Body,     // markup, and the tag looked for
+    Template, // markup, in which a body tag does not count
 };
 
 // The elements read by name: those whose content is not markup, the body and the template.
@@ -235,7 +237,7 @@ constexpr struct
     {"iframe", Content::RawText},   {"noembed", Content::RawText},     {"noframes", Content::RawText},
     {"noscript", Content::RawText}, {"plaintext", Content::PlainText}, {"script", Content::Script},
     {"style", Content::RawText},    {"textarea", Content::RawText},    {"title", Content::RawText},
-    {"xmp", Content::RawText},      {"body", Content::Markup},         {"template", Content::Markup},
+    {"xmp", Content::RawText},      {"body", Content::Body},           {"template", Content::Template},
 };
 
 Content ContentOf(std::string_view name)
@@ -323,7 +325,8 @@ ScanEnd ScanText(std::string_view text, bool last, size_t& p, size_t& templates,
                 end = SkipAttributes(text, nameEnd);
             } else {
                 const std::string_view name = text.substr(start + 1, nameEnd - start - 1);
-                if (templates == 0 && EqualsIgnoreAsciiCase(name, "body")) {
+                const Content content = ContentOf(name);
+                if (content == Content::Body && templates == 0) {
                     BodyStartTag found = ReadBodyStartTag(text, start, nameEnd);
                     if (found.end >= n && !last)
                         return ScanEnd::NeedMore;
@@ -331,9 +334,13 @@ ScanEnd ScanText(std::string_view text, bool last, size_t& p, size_t& templates,
                     return ScanEnd::Found;
                 }
                 const size_t contentStart = SkipAttributes(text, nameEnd);
-                switch (ContentOf(name)) {
+                switch (content) {
+                case Content::Template:
+                    opened = 1;
+                    end = contentStart;
+                    break;
                 case Content::Markup:
-                    opened = EqualsIgnoreAsciiCase(name, "template");
+                case Content::Body:
                     end = contentStart;
                     break;
                 case Content::RawText:
