@@ -133,7 +133,7 @@ void CBodyTagDlg::OnInitDialog()
     FitTabsToPages(TemplateRectToPixels(m_panel, *FindControlTemplate(dialog, IDC_PAGE_FRAME)).GetSize());
     // The first page stores the scheme back more than once as it is built:
     // the code box shows only where it ends.
-    m_bBuilt = true;
+    m_bHoldCode = false;
     UpdateBodyCode();
 
     m_wndTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &CBodyTagDlg::OnTabChanged, this);
@@ -213,7 +213,7 @@ CPageColour* CBodyTagDlg::GetColourPage(int tab) const
 
 void CBodyTagDlg::UpdateBodyCode()
 {
-    if (!m_bBuilt)
+    if (m_bHoldCode)
         return;
     if (m_bmpPreview.IsOk()) {
         RenderPreview();
@@ -239,9 +239,14 @@ void CBodyTagDlg::UpdateContrastLine()
 
 void CBodyTagDlg::RefreshPages()
 {
+    // Each page may store the scheme back and ask for the code: it is made
+    // once, after them all.
+    const bool held = std::exchange(m_bHoldCode, true);
     CPage* pages[] = {m_pageBgcolor, m_pageText, m_pageLinks, m_pageMargins, m_pageBackground};
     for (CPage* page : pages)
         page->UpdateFromScheme();
+    m_bHoldCode = held;
+    UpdateBodyCode();
 }
 
 std::string CBodyTagDlg::BuildTag(std::string_view existingStyle) const
@@ -338,12 +343,9 @@ void CBodyTagDlg::OnCopyCss()
 
 void CBodyTagDlg::BindMenuCommands()
 {
-    // The menu has already toggled the check mark of the options. A case
-    // option changes the tag and what the colour pages show.
-    const auto changeCase = [this] {
-        UpdateBodyCode();
-        RefreshPages();
-    };
+    // The menu has already toggled the check mark of the options. The case
+    // and base options change what the pages show, and the tag with them.
+    const auto refresh = [this] { RefreshPages(); };
     const std::pair<int, std::function<void()>> commands[] = {
         {ID_FILE_IMPORT, [this] { OnImportHtml(); }},
         {ID_FILE_EXPORT, [this] { OnExportHtml(); }},
@@ -352,9 +354,9 @@ void CBodyTagDlg::BindMenuCommands()
         {ID_FILE_COPY_CODE, [this] { CopyCode(); }},
         {ID_FILE_COPY_CSS, [this] { OnCopyCss(); }},
         {ID_FILE_QUIT, [this] { Close(); }},
-        {ID_OPTION_TAGS_UPPER, changeCase},
-        {ID_OPTION_HEX_UPPER, changeCase},
-        {ID_OPTION_INPUT_HEX, [this] { RefreshPages(); }},
+        {ID_OPTION_TAGS_UPPER, refresh},
+        {ID_OPTION_HEX_UPPER, refresh},
+        {ID_OPTION_INPUT_HEX, refresh},
         {ID_OPTION_CSS_STYLE, [this] { UpdateBodyCode(); }},
         {ID_PALETTE_LOAD, [this] { OnLoadPaletteFile(); }},
         {ID_PALETTE_SAVE, [this] { OnSavePaletteFile(); }},

@@ -57,7 +57,7 @@ public:
     // differs from what the box holds, and the contrast line likewise.
     void UpdateBodyCode() override;
     wxWindow* GetOwnerWindow() override { return this; }
-    // Every page shows the scheme again.
+    // Every page shows the scheme again, then the code box and preview.
     void RefreshPages();
 
     // Reads the first body tag of an HTML file into the scheme; writes the
@@ -134,8 +134,8 @@ private:
     wxTextCtrl* m_wndBodyCode = nullptr;
     wxWindow* m_wndPreview = nullptr;
     wxWindow* m_wndContrast = nullptr;
-    wxBitmap m_bmpPreview; // the off-screen preview image, made at the first paint
-    bool m_bBuilt = false; // the code box follows the scheme from the end of OnInitDialog on
+    wxBitmap m_bmpPreview;   // the off-screen preview image, made at the first paint
+    bool m_bHoldCode = true; // the code box waits: until the end of OnInitDialog, and while the pages refresh
     CPageColour* m_pageBgcolor;
     CPageColour* m_pageText;
     CPageColour* m_pageLinks;
