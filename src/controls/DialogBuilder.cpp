@@ -33,6 +33,8 @@ long TextStyle(uint32_t style)
         wxstyle |= wxTE_MULTILINE | (style & (kHScroll | kAutoHScroll) ? wxTE_DONTWRAP : wxTE_BESTWRAP);
     if (style & kHScroll)
         wxstyle |= wxHSCROLL;
+    if (style & kWantReturn)
+        wxstyle |= wxTE_PROCESS_ENTER;
     return wxstyle;
 }
 

@@ -100,7 +100,6 @@ void CPageColour::CreateControls()
     for (int id : {IDC_RED, IDC_GREEN, IDC_BLUE})
         Bind(
             wxEVT_TEXT, [this](wxCommandEvent&) { OnChangeRgb(); }, id);
-    m_wndHex->SetWindowStyleFlag(m_wndHex->GetWindowStyleFlag() | wxTE_PROCESS_ENTER);
     m_wndHex->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnHexEntered(); });
     m_wndHex->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
         if (!m_pOwner->GetOwnerWindow()->IsBeingDeleted()) // its menu, holding the options, may be gone

@@ -59,7 +59,7 @@ constexpr ControlTemplate kColourControls[] = {
     {IDC_BLUE, Edit, "", 44, 111, 38, 12, kValueBox},
     {IDC_BLUE_SPIN, UpDown, "Spin1", 82, 111, 8, 12, kStyleNone},
     {IDC_HEX_LABEL, Static, "&Hex:", 6, 129, 15, 8, kStyleNone},
-    {IDC_HEX, Edit, "", 23, 127, 38, 12, kEditBox},
+    {IDC_HEX, Edit, "", 23, 127, 38, 12, kEditBox | kWantReturn},
     {IDC_COPY_HEX, Button, "Cop&ier", 64, 127, 28, 12, kTabStop},
     {IDC_PIPETTE, Button, "&Pipette", 22, 143, 55, 14, kTabStop},
     {IDC_DEFAULT, CheckBox, "&Defaut", 4, 167, 37, 10, kTabStop},

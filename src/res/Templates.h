@@ -40,6 +40,7 @@ enum ControlStyle : uint32_t
     kClientEdge = 1u << 12, // sunken edge
     kNoPrefix = 1u << 13,   // '&' shown as is
     kTransparent = 1u << 14,
+    kWantReturn = 1u << 15, // Enter reaches the box, not the window
 };
 
 struct ControlTemplate
