@@ -1,5 +1,6 @@
 #include "platform/FileDialogs.h"
 
+#include "platform/ProcessEnd.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 
@@ -48,6 +49,7 @@ CFileDialog::CFileDialog(wxWindow* parent, int titleId, int filterId, long style
     : wxFileDialog(parent, wxString::FromUTF8(LoadResString(titleId)), wxString(), wxString(), LoadFilter(filterId),
                    style)
 {
+    NoteFileChooserShown();
     // wx keeps the plain patterns, which it also reads to name saved files;
     // each GTK filter takes an any-case copy of them besides.
     const wxArrayString parts = wxSplit(GetWildcard(), '|', '\0');
