@@ -2,8 +2,8 @@
 // still holds would be lost.
 #pragma once
 
-// Marks that a GTK file chooser has been shown: it leaves a write of the
-// recent files list pending that only GTK's own exit makes.
+// Marks that a GTK file chooser has been made: once answered, it may leave
+// a write of the recent files list pending that only GTK's own exit makes.
 void NoteFileChooserShown();
 
 // True when GTK has nothing pending that only its own exit writes, so the

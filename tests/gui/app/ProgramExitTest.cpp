@@ -3,6 +3,9 @@
 // stores must be on disk and the exit status clean.
 #include "Harness.h"
 #include "ScratchFiles.h"
+#include "platform/FileDialogs.h"
+#include "platform/ProcessEnd.h"
+#include "res/ResourceIds.h"
 #include "store/Settings.h"
 #include "store/SettingsStore.h"
 
@@ -100,4 +103,11 @@ TEST(ProgramExit, CloseStoresTheWindowGroupAndEndsCleanly)
     const WindowOptions stored =
         LoadWindowGroup(CSettingsStore(scratch.Path("XDG_CONFIG_HOME") + "/velloran/settings.reg"));
     EXPECT_TRUE(stored.left && stored.top) << "the window's place is stored at close";
+}
+
+TEST(ProgramExit, AFileChooserLeavesTheEndToGtk)
+{
+    // Its recent files list is written only by GTK's own exit.
+    CFileDialog chooser(nullptr, IDS_TITLE_IMPORT, IDS_FILTER_HTML, wxFD_OPEN);
+    EXPECT_FALSE(CanEndWithoutTeardown());
 }
