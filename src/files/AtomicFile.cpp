@@ -265,7 +265,8 @@ bool Produce(int fd, int oldContent, const struct stat* old, const FileEditor& e
     const auto copy = [fd, oldContent](uint64_t offset, uint64_t length) {
         return length == 0 || (oldContent >= 0 && CopyRange(oldContent, offset, length, fd));
     };
-    return edit(oldContent, old, write, copy) && ::fsync(fd) == 0;
+    const auto startOver = [fd] { return ::lseek(fd, 0, SEEK_SET) == 0 && ::ftruncate(fd, 0) == 0; };
+    return edit(oldContent, old, write, copy, startOver) && ::fsync(fd) == 0;
 }
 
 void SyncFolder(const std::string& folder)
@@ -357,9 +358,8 @@ bool Save(const std::string& path, bool readOld, const FileEditor& edit)
 bool ReplaceFile(const std::string& path, const FileProducer& produce)
 {
     return Save(path, false,
-                [&produce](int, const struct stat*, const FilePieceWriter& write, const OldContentCopier&) {
-                    return produce(write);
-                });
+                [&produce](int, const struct stat*, const FilePieceWriter& write, const OldContentCopier&,
+                           const NewContentRestarter&) { return produce(write); });
 }
 
 bool EditFile(const std::string& path, const FileEditor& edit)

@@ -48,13 +48,18 @@ bool ReplaceFile(const std::string& path, std::string_view bytes);
 // Copies `length` bytes from `offset` of the target's old content into the
 // new content; false when they could not all be copied (the save then fails).
 using OldContentCopier = std::function<bool(uint64_t offset, uint64_t length)>;
+// Empties the new content so that it is written again from its start; false
+// when it could not be (the save then fails).
+using NewContentRestarter = std::function<bool()>;
 // Writes the new content from new pieces and stretches of the old content.
 // old is the target's stat when the save began, null for a new file;
 // oldContent a descriptor for reading what it held then (the target itself,
 // or its backup copy when the target is written in place), -1 when it could
-// not be opened. The copier does not use or move the descriptor's offset.
+// not be opened. The copier does not use or move the descriptor's offset, so
+// another thread may read through it meanwhile; the writer, the copier and
+// the restarter are called one at a time.
 using FileEditor = std::function<bool(int oldContent, const struct stat* old, const FilePieceWriter& write,
-                                      const OldContentCopier& copyOld)>;
+                                      const OldContentCopier& copyOld, const NewContentRestarter& startOver)>;
 
 // ReplaceFile for a content that keeps stretches of the old one: they are
 // copied inside the system, not through memory. The same rules, the same

@@ -61,6 +61,8 @@ public:
     bool Scan(size_t count, bool last);
 
     const std::optional<BodyStartTag>& Tag() const { return m_tag; }
+    // Where the construct being read starts: no tag found later begins before it.
+    uint64_t Settled() const { return m_nBase; }
     // The bytes of the tag found, from its '<' to its end.
     std::string_view TagText() const;
 

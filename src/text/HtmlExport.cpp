@@ -4,8 +4,12 @@
 #include "text/BodyStartTag.h"
 #include "text/TextBuffer.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <system_error>
+#include <thread>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -86,6 +90,79 @@ bool FindLineEnd(int fd, CFirstLineEnd& lineEnd)
     return true;
 }
 
+// From this size on, the old text that the scan has passed is copied into the
+// new content on a thread of its own while the scan goes on, in stretches of
+// this size: the wall time is then the longer of the scan and the copy, not
+// their sum.
+constexpr uint64_t kCopyAheadStretch = uint64_t(8) << 20;
+
+// Everything before the construct the scanner keeps comes before any tag it
+// may still find, so that much of the old text is settled.
+class CSettledCopier
+{
+public:
+    explicit CSettledCopier(const OldContentCopier& copyOld) : m_copyOld(copyOld), m_thread([this] { Run(); }) {}
+    CSettledCopier(const CSettledCopier&) = delete;
+    CSettledCopier& operator=(const CSettledCopier&) = delete;
+    ~CSettledCopier() { Stop(); }
+
+    void Settle(uint64_t offset)
+    {
+        std::unique_lock lock(m_mutex);
+        m_nSettled = offset;
+        if (m_nSettled - m_nCopied >= kCopyAheadStretch) {
+            lock.unlock();
+            m_wake.notify_one();
+        }
+    }
+
+    // Waits for the copy under way. How much of the old text's start the new
+    // content holds; nothing when a copy failed.
+    std::optional<uint64_t> Stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_bStop = true;
+        }
+        m_wake.notify_one();
+        if (m_thread.joinable())
+            m_thread.join();
+        return m_bFailed ? std::nullopt : std::optional(m_nCopied);
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_bStop && !m_bFailed) {
+            if (m_nSettled - m_nCopied < kCopyAheadStretch) {
+                // Timed only so that no lost wake-up can hold the thread for good.
+                m_wake.wait_for(lock, std::chrono::seconds(1));
+                continue;
+            }
+            const uint64_t from = m_nCopied, length = m_nSettled - m_nCopied;
+            lock.unlock();
+            bool copied = false;
+            try {
+                copied = m_copyOld(from, length);
+            } catch (...) {
+            }
+            lock.lock();
+            m_nCopied += copied ? length : 0;
+            m_bFailed = !copied;
+        }
+    }
+
+    const OldContentCopier& m_copyOld;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    uint64_t m_nSettled = 0;
+    uint64_t m_nCopied = 0;
+    bool m_bStop = false;
+    bool m_bFailed = false;
+    std::thread m_thread; // last: it starts once the rest is set
+};
+
 } // namespace
 
 BodyTagRewrite PlanBodyTagRewrite(std::string_view text, std::string_view newTag)
@@ -127,25 +204,47 @@ ExportResult ExportBodyTag(const char* path, const BodyTagMaker& makeTag, bool s
     }
     bool readFailed = false, tooLong = false;
     const bool written = EditFile(path, [&](int oldContent, const struct stat* old, const FilePieceWriter& write,
-                                            const OldContentCopier& copyOld) {
+                                            const OldContentCopier& copyOld, const NewContentRestarter& startOver) {
         CBodyTagScanner scanner;
         CFirstLineEnd lineEnd;
-        uint64_t size = 0;
+        uint64_t size = 0, copied = 0;
+        bool copiedAhead = false;
         if (!skipRead && old) {
             struct stat st;
-            readFailed = oldContent < 0 || ::fstat(oldContent, &st) != 0 || ::lseek(oldContent, 0, SEEK_SET) != 0 ||
-                         !ScanFile(oldContent, scanner, [&](std::string_view piece) { lineEnd.See(piece); }) ||
-                         (scanner.Tag() && !FindLineEnd(oldContent, lineEnd));
+            readFailed = oldContent < 0 || ::fstat(oldContent, &st) != 0 || ::lseek(oldContent, 0, SEEK_SET) != 0;
             if (readFailed)
                 return false;
             size = uint64_t(st.st_size);
+            std::optional<CSettledCopier> ahead;
+            if (size >= kCopyAheadStretch)
+                ahead.emplace(copyOld);
+            readFailed = !ScanFile(oldContent, scanner, [&](std::string_view piece) {
+                lineEnd.See(piece);
+                if (ahead)
+                    ahead->Settle(scanner.Settled());
+            }) || (scanner.Tag() && !FindLineEnd(oldContent, lineEnd));
+            if (readFailed)
+                return false;
+            if (ahead) {
+                const std::optional<uint64_t> done = ahead->Stop();
+                if (!done)
+                    return false;
+                copied = *done;
+                copiedAhead = true;
+            }
         }
         const std::optional<BodyStartTag>& tag = scanner.Tag();
         const std::string replacement = Replacement(makeTag(tag ? &*tag : nullptr), scanner.TagText(), lineEnd.Get());
         const uint64_t before = tag ? tag->begin : 0, after = tag ? tag->end : 0;
         tooLong = before + replacement.size() + (size - after) > CTextBuffer::maxLength;
+        if (tooLong)
+            return false;
+        // Without a tag the new one goes first: what was copied ahead goes.
+        if (!tag && copiedAhead && !startOver())
+            return false;
+        const uint64_t from = tag ? copied : 0;
         // A copy falls short when the file was cut after it was read.
-        return !tooLong && copyOld(0, before) && write(replacement) && copyOld(after, size - after);
+        return copyOld(from, before - from) && write(replacement) && copyOld(after, size - after);
     });
     if (written)
         return ExportResult::Exported;

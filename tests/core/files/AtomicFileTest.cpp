@@ -221,14 +221,16 @@ TEST_F(AtomicFile, WritableFileInAReadOnlyFolderIsWrittenInPlace)
 // is written in place: beside it (a second name) or in the temporary folder
 // (a read-only folder; another file system when TMPDIR is on /dev/shm, so
 // the copy goes through memory). A stretch past the old end fails the save.
+// A new content started over keeps nothing of what was written before.
 TEST_F(AtomicFile, EditCopiesOldStretchesAndFailsPastTheOldEnd)
 {
     const std::string page = PathOf("page.htm");
     const auto edit = [&](uint64_t offset, uint64_t length) {
-        return EditFile(page,
-                        [=](int, const struct stat* old, const FilePieceWriter& write, const OldContentCopier& copy) {
-                            return old != nullptr && copy(0, 2) && write("XY") && copy(offset, length);
-                        });
+        return EditFile(page, [=](int, const struct stat* old, const FilePieceWriter& write,
+                                  const OldContentCopier& copy, const NewContentRestarter& startOver) {
+            return old != nullptr && copy(0, 5) && write("dropped") && startOver() && copy(0, 2) && write("XY") &&
+                   copy(offset, length);
+        });
     };
     const auto check = [&] {
         return edit(4, 2) && ReadBytes(page) == "abXYef" && !edit(4, 3) && ReadBytes(page) == "abXYef";

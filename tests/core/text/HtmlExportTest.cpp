@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include <unistd.h>
 
@@ -140,26 +143,65 @@ TEST(HtmlExport, UnwritableFolderLeavesEverythingAsItWas)
 
 // A page with a second name is written in place, over the text it was read
 // from: the text around the tag must come from what was read, not from the
-// file. Both ways give the same bytes, over more than one write stretch.
+// file. A large page is copied while it is read; without a tag that copy is
+// started over. Every way gives the rewrite made in memory.
 TEST(HtmlExport, LargePageReplacedOrWrittenInPlace)
 {
     const std::string content = LargeMarkup();
+    for (const std::string& page : {content + content + "<BODY>" + content, content + content + content}) {
+        const BodyTagRewrite plan = PlanBodyTagRewrite(page, kTag);
+        const std::string expected = std::string(plan.before) + plan.replacement + std::string(plan.after);
+        for (const bool secondName : {false, true}) {
+            SCOPED_TRACE(secondName ? "written in place" : "replaced");
+            CScratchDir dir;
+            const std::string path = dir.Path("large.html");
+            WriteBytes(path, page);
+            if (secondName) {
+                ASSERT_EQ(link(path.c_str(), dir.Path("other.html").c_str()), 0);
+            }
+            EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
+            EXPECT_TRUE(ReadBytes(path) == expected);
+            if (secondName) {
+                EXPECT_TRUE(ReadBytes(dir.Path("other.html")) == expected);
+            }
+        }
+    }
+}
+
+// A page cut while it is exported fails the save and stays as it was cut;
+// an export that wins the race writes the rewrite of the whole page or of
+// the part kept, and then may be cut itself.
+TEST(HtmlExport, LargePageCutMeanwhileIsKept)
+{
+    const std::string content = LargeMarkup();
     const std::string page = content + content + "<BODY>" + content;
-    const std::string expected = content + content + std::string(kTag) + "\r\n<!-- BODY -->" + content;
-    for (const bool secondName : {false, true}) {
-        SCOPED_TRACE(secondName ? "written in place" : "replaced");
+    const size_t kept = content.size() + content.size() / 2;
+    const std::string cut = page.substr(0, kept);
+    const BodyTagRewrite whole = PlanBodyTagRewrite(page, kTag), ofCut = PlanBodyTagRewrite(cut, kTag);
+    const std::string wholeText = std::string(whole.before) + whole.replacement + std::string(whole.after);
+    bool failed = false;
+    for (int attempt = 0; attempt < 30 && !failed; ++attempt) {
         CScratchDir dir;
         const std::string path = dir.Path("large.html");
         WriteBytes(path, page);
-        if (secondName) {
-            ASSERT_EQ(link(path.c_str(), dir.Path("other.html").c_str()), 0);
-        }
-        EXPECT_EQ(ExportBodyTag(path.c_str(), kTag, false), ExportResult::Exported);
-        EXPECT_TRUE(ReadBytes(path) == expected);
-        if (secondName) {
-            EXPECT_TRUE(ReadBytes(dir.Path("other.html")) == expected);
+        std::thread cutter([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2 * attempt));
+            EXPECT_EQ(truncate(path.c_str(), off_t(kept)), 0);
+        });
+        const ExportResult result = ExportBodyTag(path.c_str(), kTag, false);
+        cutter.join();
+        const std::string now = ReadBytes(path);
+        failed = result == ExportResult::CannotWrite;
+        if (failed) {
+            EXPECT_TRUE(now == cut);
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("")), {}), 1);
+        } else {
+            EXPECT_EQ(result, ExportResult::Exported);
+            EXPECT_TRUE(now == wholeText.substr(0, kept) ||
+                        now == std::string(ofCut.before) + ofCut.replacement + std::string(ofCut.after));
         }
     }
+    EXPECT_TRUE(failed) << "the page was never cut while it was exported";
 }
 
 } // namespace
