@@ -7,10 +7,14 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <thread>
 #include <unordered_set>
 
 #include <cerrno>
@@ -399,12 +403,9 @@ std::span<char> CBodyTagScanner::Room(size_t want, size_t atMost)
     return {m_pBuffer.get() + m_nKept, m_nCapacity - m_nKept};
 }
 
-bool CBodyTagScanner::Scan(size_t count, bool last)
+bool CBodyTagScanner::Read(std::string_view text, bool last)
 {
-    if (m_bDone)
-        return true;
-    m_nKept += count;
-    const std::string_view text(m_pBuffer.get(), m_nKept);
+    m_nKept = text.size();
     switch (ScanText(text, last, m_nPos, m_nTemplates, m_tag)) {
     case ScanEnd::Found:
         m_tag->begin += m_nBase;
@@ -421,13 +422,43 @@ bool CBodyTagScanner::Scan(size_t count, bool last)
         break;
     }
     // Only the construct being read is kept.
-    const size_t drop = std::min(m_nPos, m_nKept);
-    if (drop > 0 && drop < m_nKept)
-        std::memmove(m_pBuffer.get(), m_pBuffer.get() + drop, m_nKept - drop);
-    m_nKept -= drop;
+    const size_t drop = std::min(m_nPos, text.size());
+    m_nKept = text.size() - drop;
     m_nBase += drop;
     m_nPos = 0;
     return false;
+}
+
+bool CBodyTagScanner::Scan(size_t count, bool last)
+{
+    if (m_bDone)
+        return true;
+    const size_t base = m_nBase;
+    if (Read({m_pBuffer.get(), m_nKept + count}, last))
+        return true;
+    if (m_nBase > base && m_nKept > 0)
+        std::memmove(m_pBuffer.get(), m_pBuffer.get() + (m_nBase - base), m_nKept);
+    return false;
+}
+
+bool CBodyTagScanner::ScanIn(std::string_view text, bool last)
+{
+    if (m_bDone)
+        return true;
+    if (!Read(text, last))
+        return false;
+    if (m_tag) {
+        Hold(text.substr(m_tag->begin - m_nBase, m_tag->end - m_tag->begin));
+        m_nBase = m_tag->begin;
+    }
+    return true;
+}
+
+void CBodyTagScanner::Hold(std::string_view kept)
+{
+    m_nKept = 0;
+    std::memcpy(Room(kept.size()).data(), kept.data(), kept.size());
+    m_nKept = kept.size();
 }
 
 std::string_view CBodyTagScanner::TagText() const
@@ -437,14 +468,179 @@ std::string_view CBodyTagScanner::TagText() const
     return {m_pBuffer.get() + (m_tag->begin - m_nBase), m_tag->end - m_tag->begin};
 }
 
+namespace {
+
+// A piece stays in the processor's cache between the copy and the scan.
+constexpr size_t kPiece = size_t(256) << 10;
+// From this size on, a second thread reads the next piece while the scanner
+// reads the current one. Each piece is read behind room for the construct
+// kept from the piece before, which alone is copied; a longer construct
+// goes on the plain way, whose buffer doubles.
+constexpr uint64_t kReadAheadFrom = uint64_t(4) << 20;
+constexpr size_t kHeadroom = size_t(64) << 10;
+
+// Reads pieces of a file, one at a time, on a thread of its own.
+class CPieceReader
+{
+public:
+    explicit CPieceReader(int fd) : m_nFd(fd), m_thread([this] { Run(); }) {}
+    CPieceReader(const CPieceReader&) = delete;
+    CPieceReader& operator=(const CPieceReader&) = delete;
+    ~CPieceReader()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_bStop = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+
+    // Starts reading the next `count` bytes of the file into `into`.
+    void Start(char* into, size_t count)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_pInto = into;
+            m_nCount = count;
+            m_bReady = false;
+        }
+        m_wake.notify_all();
+    }
+
+    // Waits for the piece started last: its size, short at the file's end;
+    // -1 on a read error.
+    ssize_t Wait()
+    {
+        std::unique_lock lock(m_mutex);
+        // Timed only so that no lost wake-up can hold the scan for good.
+        while (!m_bReady)
+            m_wake.wait_for(lock, std::chrono::seconds(1));
+        return m_nResult;
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_bStop) {
+            if (m_pInto == nullptr) {
+                m_wake.wait_for(lock, std::chrono::seconds(1));
+                continue;
+            }
+            char* const into = m_pInto;
+            const size_t count = m_nCount;
+            lock.unlock();
+            ssize_t got = 0;
+            while (size_t(got) < count) {
+                const ssize_t n = ::read(m_nFd, into + got, count - size_t(got));
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0) {
+                    got = n < 0 ? -1 : got;
+                    break;
+                }
+                got += n;
+            }
+            lock.lock();
+            m_pInto = nullptr;
+            m_nResult = got;
+            m_bReady = true;
+            m_wake.notify_all();
+        }
+    }
+
+    const int m_nFd;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    char* m_pInto = nullptr; // the piece asked for, until it is read
+    size_t m_nCount = 0;
+    ssize_t m_nResult = 0;
+    bool m_bReady = false;
+    bool m_bStop = false;
+    std::thread m_thread; // last: it starts once the rest is set
+};
+
+enum class Ahead
+{
+    Failed,
+    Done,
+    Plain, // the scan goes on the plain way
+};
+
+// ScanFile's loop for a big file: `left` bytes are still to read.
+Ahead ScanAhead(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see, size_t& left)
+{
+    constexpr size_t kBlock = kHeadroom + kPiece;
+    const std::unique_ptr<char[]> blocks(new char[2 * kBlock]);
+    char* const pieces[2] = {blocks.get() + kHeadroom, blocks.get() + kBlock + kHeadroom};
+    CPieceReader reader(fd);
+    size_t asked = std::min(left, kPiece);
+    // The piece read last: its size and whether the file ends with it.
+    const auto take = [&](ssize_t n, bool& last) {
+        if (n < 0)
+            return false;
+        left -= size_t(n);
+        last = size_t(n) < asked || left == 0;
+        return true;
+    };
+    reader.Start(pieces[0], asked);
+    for (size_t current = 0, kept = 0;;) {
+        char* const piece = pieces[current];
+        char* const next = pieces[1 - current];
+        const ssize_t n = reader.Wait();
+        bool last = false;
+        if (!take(n, last))
+            return Ahead::Failed;
+        if (!last) {
+            asked = std::min(left, kPiece);
+            reader.Start(next, asked);
+        }
+        if (see)
+            see({piece, size_t(n)});
+        const bool done = scanner.ScanIn({piece - kept, kept + size_t(n)}, last);
+        if (done && last)
+            return Ahead::Done;
+        if (!done && scanner.Kept() <= kHeadroom) {
+            kept = scanner.Kept();
+            std::memcpy(next - kept, piece + n - kept, kept);
+            current = 1 - current;
+            continue;
+        }
+        // The piece read meanwhile: seen in order, and scanned the plain way
+        // after the long construct that the scanner now holds.
+        if (!done)
+            scanner.Hold({piece + n - scanner.Kept(), scanner.Kept()});
+        const ssize_t m = reader.Wait();
+        if (!take(m, last))
+            return Ahead::Failed;
+        if (see)
+            see({next, size_t(m)});
+        if (done)
+            return Ahead::Done;
+        std::memcpy(scanner.Room(size_t(m)).data(), next, size_t(m));
+        return scanner.Scan(size_t(m), last) ? Ahead::Done : Ahead::Plain;
+    }
+}
+
+} // namespace
+
 bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see)
 {
     struct stat st;
     if (::fstat(fd, &st) != 0 || st.st_size < 0 || uint64_t(st.st_size) > CTextBuffer::maxLength)
         return false;
-    // A piece stays in the processor's cache between the copy and the scan.
-    constexpr size_t kPiece = size_t(256) << 10;
     size_t left = size_t(st.st_size);
+    if (left >= kReadAheadFrom) {
+        switch (ScanAhead(fd, scanner, see, left)) {
+        case Ahead::Failed:
+            return false;
+        case Ahead::Done:
+            return true;
+        case Ahead::Plain:
+            break;
+        }
+    }
     for (bool done = false; !done;) {
         const std::span<char> room = scanner.Room(std::min(left, kPiece), left);
         const ssize_t n = ::read(fd, room.data(), std::min(left, room.size()));

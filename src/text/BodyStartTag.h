@@ -60,6 +60,13 @@ public:
     // them. True once the result is known: no later byte can change it.
     bool Scan(size_t count, bool last);
 
+    // Scan for a text held by the caller, without copying it in: the last
+    // Kept() bytes of the text given to the call before, then the next bytes.
+    bool ScanIn(std::string_view text, bool last);
+    size_t Kept() const { return m_nKept; }
+    // Takes in the bytes kept from the last ScanIn, for Room and Scan to go on.
+    void Hold(std::string_view kept);
+
     const std::optional<BodyStartTag>& Tag() const { return m_tag; }
     // Where the construct being read starts: no tag found later begins before it.
     uint64_t Settled() const { return m_nBase; }
@@ -67,6 +74,9 @@ public:
     std::string_view TagText() const;
 
 private:
+    // The scan of text (the kept bytes, then the next ones) wherever it is held.
+    bool Read(std::string_view text, bool last);
+
     struct Free
     {
         void operator()(char* block) const { std::free(block); }
@@ -82,7 +92,9 @@ private:
 };
 
 // Reads an open file from its current offset through the scanner, as far as
-// the scanner needs (see gets each piece read); at most the size the file had
-// when the read began, as CTextBuffer::LoadFile reads it. False on a read
-// error or a file over CTextBuffer::maxLength bytes.
+// the scanner needs (see gets each piece read, in order, and the file's offset
+// is past the last one); at most the size the file had when the read began,
+// as CTextBuffer::LoadFile reads it. False on a read error or a file over
+// CTextBuffer::maxLength bytes. A big file is read a piece ahead of the scan,
+// on a second thread.
 bool ScanFile(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see);

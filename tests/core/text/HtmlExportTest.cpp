@@ -143,12 +143,14 @@ TEST(HtmlExport, UnwritableFolderLeavesEverythingAsItWas)
 
 // A page with a second name is written in place, over the text it was read
 // from: the text around the tag must come from what was read, not from the
-// file. A large page is copied while it is read; without a tag that copy is
-// started over. Every way gives the rewrite made in memory.
+// file. A large page is read ahead and copied while it is read; without a tag
+// that copy is started over; a long comment is read the plain way. Every way
+// gives the rewrite made in memory.
 TEST(HtmlExport, LargePageReplacedOrWrittenInPlace)
 {
     const std::string content = LargeMarkup();
-    for (const std::string& page : {content + content + "<BODY>" + content, content + content + content}) {
+    for (const std::string& page : {content + content + "<BODY>" + content, content + content + content,
+                                    content + "<!--" + content + "-->" + "<BODY>" + content}) {
         const BodyTagRewrite plan = PlanBodyTagRewrite(page, kTag);
         const std::string expected = std::string(plan.before) + plan.replacement + std::string(plan.after);
         for (const bool secondName : {false, true}) {
