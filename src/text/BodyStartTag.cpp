@@ -478,85 +478,118 @@ constexpr size_t kPiece = size_t(256) << 10;
 // goes on the plain way, whose buffer doubles.
 constexpr uint64_t kReadAheadFrom = uint64_t(4) << 20;
 constexpr size_t kHeadroom = size_t(64) << 10;
+// Pieces read ahead are larger: fewer hand-overs between the two threads.
+constexpr size_t kAheadPiece = size_t(1) << 20;
 
-// Reads pieces of a file, one at a time, on a thread of its own.
-class CPieceReader
+// Reads a file's pieces in order on a thread of its own, into a ring of
+// blocks each with room in front for the construct kept from the piece
+// before: up to kBlocks - 1 pieces ahead of the one being scanned.
+class CReadAhead
 {
 public:
-    explicit CPieceReader(int fd) : m_nFd(fd), m_thread([this] { Run(); }) {}
-    CPieceReader(const CPieceReader&) = delete;
-    CPieceReader& operator=(const CPieceReader&) = delete;
-    ~CPieceReader()
+    struct Piece
+    {
+        char* data = nullptr;
+        size_t size = 0;
+        bool last = false; // the file ends with it
+    };
+
+    CReadAhead(int fd, size_t left)
+        : m_nFd(fd), m_nLeft(left), m_pBlocks(new char[kBlocks * kBlock]), m_thread([this] { Run(); })
+    {}
+    CReadAhead(const CReadAhead&) = delete;
+    CReadAhead& operator=(const CReadAhead&) = delete;
+    ~CReadAhead() { Stop(); }
+
+    // The next piece once it is read; once stopped, a null piece after the
+    // last one read. False on a read error.
+    bool Next(Piece& piece)
+    {
+        std::unique_lock lock(m_mutex);
+        // Timed only so that no lost wake-up can hold the scan for good.
+        while (m_nRead == m_nTaken && !m_bFailed && !m_bStop)
+            m_wake.wait_for(lock, std::chrono::seconds(1));
+        if (m_nRead == m_nTaken) {
+            piece = {};
+            return !m_bFailed;
+        }
+        piece = {Block(m_nTaken), m_nSizes[m_nTaken % kBlocks], m_bEnded && m_nTaken + 1 == m_nRead};
+        ++m_nTaken;
+        lock.unlock();
+        m_wake.notify_all();
+        return true;
+    }
+
+    // Where the piece after the one taken last goes: the kept construct goes
+    // in front of it.
+    char* NextBlock() const { return Block(m_nTaken); }
+
+    // Waits for the read under way; no other starts.
+    void Stop()
     {
         {
             const std::lock_guard lock(m_mutex);
             m_bStop = true;
         }
         m_wake.notify_all();
-        m_thread.join();
+        if (m_thread.joinable())
+            m_thread.join();
     }
 
-    // Starts reading the next `count` bytes of the file into `into`.
-    void Start(char* into, size_t count)
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_pInto = into;
-            m_nCount = count;
-            m_bReady = false;
-        }
-        m_wake.notify_all();
-    }
-
-    // Waits for the piece started last: its size, short at the file's end;
-    // -1 on a read error.
-    ssize_t Wait()
-    {
-        std::unique_lock lock(m_mutex);
-        // Timed only so that no lost wake-up can hold the scan for good.
-        while (!m_bReady)
-            m_wake.wait_for(lock, std::chrono::seconds(1));
-        return m_nResult;
-    }
+    // The bytes not read yet, once stopped.
+    size_t Left() const { return m_nLeft; }
 
 private:
+    static constexpr size_t kBlocks = 3;
+    static constexpr size_t kBlock = kHeadroom + kAheadPiece;
+
+    char* Block(size_t piece) const { return m_pBlocks.get() + piece % kBlocks * kBlock + kHeadroom; }
+
     void Run()
     {
         std::unique_lock lock(m_mutex);
-        while (!m_bStop) {
-            if (m_pInto == nullptr) {
+        while (!m_bStop && !m_bEnded && !m_bFailed) {
+            // A block is free once the scan has gone on to the piece after its last one.
+            if (m_nRead + 1 >= m_nTaken + kBlocks) {
                 m_wake.wait_for(lock, std::chrono::seconds(1));
                 continue;
             }
-            char* const into = m_pInto;
-            const size_t count = m_nCount;
+            char* const into = Block(m_nRead);
+            const size_t asked = std::min(m_nLeft, kAheadPiece);
             lock.unlock();
-            ssize_t got = 0;
-            while (size_t(got) < count) {
-                const ssize_t n = ::read(m_nFd, into + got, count - size_t(got));
+            size_t got = 0;
+            bool failed = false;
+            while (got < asked) {
+                const ssize_t n = ::read(m_nFd, into + got, asked - got);
                 if (n < 0 && errno == EINTR)
                     continue;
-                if (n <= 0) {
-                    got = n < 0 ? -1 : got;
+                failed = n < 0;
+                if (n <= 0)
                     break;
-                }
-                got += n;
+                got += size_t(n);
             }
             lock.lock();
-            m_pInto = nullptr;
-            m_nResult = got;
-            m_bReady = true;
+            m_bFailed = failed;
+            if (!failed) {
+                m_nSizes[m_nRead % kBlocks] = got;
+                m_nLeft -= got;
+                m_bEnded = got < asked || m_nLeft == 0;
+                ++m_nRead;
+            }
             m_wake.notify_all();
         }
     }
 
     const int m_nFd;
+    size_t m_nLeft;
+    const std::unique_ptr<char[]> m_pBlocks;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    char* m_pInto = nullptr; // the piece asked for, until it is read
-    size_t m_nCount = 0;
-    ssize_t m_nResult = 0;
-    bool m_bReady = false;
+    std::array<size_t, kBlocks> m_nSizes{};
+    size_t m_nRead = 0;  // pieces read
+    size_t m_nTaken = 0; // pieces handed to the scan
+    bool m_bEnded = false;
+    bool m_bFailed = false;
     bool m_bStop = false;
     std::thread m_thread; // last: it starts once the rest is set
 };
@@ -571,56 +604,40 @@ enum class Ahead
 // ScanFile's loop for a big file: `left` bytes are still to read.
 Ahead ScanAhead(int fd, CBodyTagScanner& scanner, const std::function<void(std::string_view piece)>& see, size_t& left)
 {
-    constexpr size_t kBlock = kHeadroom + kPiece;
-    const std::unique_ptr<char[]> blocks(new char[2 * kBlock]);
-    char* const pieces[2] = {blocks.get() + kHeadroom, blocks.get() + kBlock + kHeadroom};
-    CPieceReader reader(fd);
-    size_t asked = std::min(left, kPiece);
-    // The piece read last: its size and whether the file ends with it.
-    const auto take = [&](ssize_t n, bool& last) {
-        if (n < 0)
-            return false;
-        left -= size_t(n);
-        last = size_t(n) < asked || left == 0;
-        return true;
-    };
-    reader.Start(pieces[0], asked);
-    for (size_t current = 0, kept = 0;;) {
-        char* const piece = pieces[current];
-        char* const next = pieces[1 - current];
-        const ssize_t n = reader.Wait();
-        bool last = false;
-        if (!take(n, last))
+    CReadAhead reader(fd, left);
+    CReadAhead::Piece piece;
+    bool done = false;
+    for (size_t kept = 0; !done;) {
+        if (!reader.Next(piece))
             return Ahead::Failed;
-        if (!last) {
-            asked = std::min(left, kPiece);
-            reader.Start(next, asked);
-        }
         if (see)
-            see({piece, size_t(n)});
-        const bool done = scanner.ScanIn({piece - kept, kept + size_t(n)}, last);
-        if (done && last)
-            return Ahead::Done;
-        if (!done && scanner.Kept() <= kHeadroom) {
-            kept = scanner.Kept();
-            std::memcpy(next - kept, piece + n - kept, kept);
-            current = 1 - current;
-            continue;
+            see({piece.data, piece.size});
+        done = scanner.ScanIn({piece.data - kept, kept + piece.size}, piece.last);
+        kept = scanner.Kept();
+        if (!done && kept > kHeadroom) {
+            scanner.Hold({piece.data + piece.size - kept, kept});
+            break;
         }
-        // The piece read meanwhile: seen in order, and scanned the plain way
-        // after the long construct that the scanner now holds.
         if (!done)
-            scanner.Hold({piece + n - scanner.Kept(), scanner.Kept()});
-        const ssize_t m = reader.Wait();
-        if (!take(m, last))
-            return Ahead::Failed;
-        if (see)
-            see({next, size_t(m)});
-        if (done)
-            return Ahead::Done;
-        std::memcpy(scanner.Room(size_t(m)).data(), next, size_t(m));
-        return scanner.Scan(size_t(m), last) ? Ahead::Done : Ahead::Plain;
+            std::memcpy(reader.NextBlock() - kept, piece.data + piece.size - kept, kept);
     }
+    // The pieces read meanwhile are seen in order, and scanned the plain way
+    // after the long construct that the scanner now holds.
+    reader.Stop();
+    for (;;) {
+        if (!reader.Next(piece))
+            return Ahead::Failed;
+        if (piece.data == nullptr)
+            break;
+        if (see)
+            see({piece.data, piece.size});
+        if (!done) {
+            std::memcpy(scanner.Room(piece.size).data(), piece.data, piece.size);
+            done = scanner.Scan(piece.size, piece.last);
+        }
+    }
+    left = reader.Left();
+    return done ? Ahead::Done : Ahead::Plain;
 }
 
 } // namespace

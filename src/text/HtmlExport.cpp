@@ -208,7 +208,6 @@ ExportResult ExportBodyTag(const char* path, const BodyTagMaker& makeTag, bool s
         CBodyTagScanner scanner;
         CFirstLineEnd lineEnd;
         uint64_t size = 0, copied = 0;
-        bool copiedAhead = false;
         if (!skipRead && old) {
             struct stat st;
             readFailed = oldContent < 0 || ::fstat(oldContent, &st) != 0 || ::lseek(oldContent, 0, SEEK_SET) != 0;
@@ -230,7 +229,6 @@ ExportResult ExportBodyTag(const char* path, const BodyTagMaker& makeTag, bool s
                 if (!done)
                     return false;
                 copied = *done;
-                copiedAhead = true;
             }
         }
         const std::optional<BodyStartTag>& tag = scanner.Tag();
@@ -240,7 +238,7 @@ ExportResult ExportBodyTag(const char* path, const BodyTagMaker& makeTag, bool s
         if (tooLong)
             return false;
         // Without a tag the new one goes first: what was copied ahead goes.
-        if (!tag && copiedAhead && !startOver())
+        if (!tag && copied > 0 && !startOver())
             return false;
         const uint64_t from = tag ? copied : 0;
         // A copy falls short when the file was cut after it was read.
