@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <span>
+#include <string>
 #include <string_view>
 
 // Stops the run so that libFuzzer keeps the input.
@@ -32,18 +34,44 @@ inline size_t FindBodyIgnoringCase(std::string_view text)
     return std::string_view::npos;
 }
 
-// The scanner given the text `piece` bytes at a time.
-inline CBodyTagScanner ScanInPieces(std::string_view text, size_t piece)
+// Gives the scanner the text from `at` on, `piece` bytes at a time.
+inline void FeedInPieces(CBodyTagScanner& scanner, std::string_view text, size_t piece, size_t at = 0)
 {
-    CBodyTagScanner scanner;
-    for (size_t at = 0, count = 0; at == 0 || count > 0;) {
-        count = std::min(piece, text.size() - at);
+    for (bool done = false; !done;) {
+        const size_t count = std::min(piece, text.size() - at);
         const std::span<char> room = scanner.Room(count);
         if (count > 0)
             std::memcpy(room.data(), text.data() + at, count);
         at += count;
-        if (scanner.Scan(count, at == text.size()))
-            break;
+        done = scanner.Scan(count, at == text.size());
     }
+}
+
+// The scanner given the text `piece` bytes at a time.
+inline CBodyTagScanner ScanInPieces(std::string_view text, size_t piece)
+{
+    CBodyTagScanner scanner;
+    FeedInPieces(scanner, text, piece);
     return scanner;
+}
+
+// The same as a big file is read ahead: each piece scanned in a block of its
+// own behind the bytes kept from the piece before, until more than `room`
+// bytes are kept; the scanner then holds them and reads on by itself.
+inline CBodyTagScanner ScanAheadInPieces(std::string_view text, size_t piece, size_t room)
+{
+    CBodyTagScanner scanner;
+    for (size_t at = 0, kept = 0;;) {
+        const size_t count = std::min(piece, text.size() - at);
+        const std::string block(text.substr(at - kept, kept + count));
+        at += count;
+        if (scanner.ScanIn(block, at == text.size()))
+            return scanner;
+        kept = scanner.Kept();
+        if (kept > room) {
+            scanner.Hold(std::string_view(block).substr(block.size() - kept));
+            FeedInPieces(scanner, text, piece, at);
+            return scanner;
+        }
+    }
 }

@@ -17,10 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     // The reader's fast path, with either vector width, never goes past the tag.
     const size_t skipped = SkipOrdinaryMarkup(text, 0);
     Require(skipped == SkipOrdinaryMarkupBy16(text, 0) && skipped <= (tag ? tag->begin : size));
-    // Read a piece at a time, as from a file, it is the same tag.
-    const CBodyTagScanner pieces = ScanInPieces(text, size_t(1) + (size > 0 ? bytes[0] % 17 : 0));
-    Require(pieces.Tag() == tag);
-    Require(!tag || pieces.TagText() == text.substr(tag->begin, tag->end - tag->begin));
+    // Read a piece at a time, as from a file, or read ahead, it is the same tag.
+    const size_t piece = size_t(1) + (size > 0 ? bytes[0] % 17 : 0);
+    for (const CBodyTagScanner& pieces : {ScanInPieces(text, piece), ScanAheadInPieces(text, piece, size % 13)}) {
+        Require(pieces.Tag() == tag);
+        Require(!tag || pieces.TagText() == text.substr(tag->begin, tag->end - tag->begin));
+    }
     if (tag) {
         Require(tag->begin < tag->end && tag->end <= size && text[tag->begin] == '<');
         Require(FindBodyIgnoringCase(text.substr(tag->begin)) == 0);
