@@ -33,27 +33,28 @@ void CColourPageModel::ReplacePalette(const CTextBuffer* text)
     m_grid.SelectColour(keep);
 }
 
-bool CColourPageModel::UpdateFromScheme(Scheme& scheme, int base)
+CColourPageModel::Refresh CColourPageModel::UpdateFromScheme(Scheme& scheme, int base)
 {
     COLORREF* field = SchemeField(scheme);
     const COLORREF value = field ? *field : kDefaultMark;
+    Refresh change;
     // A change of base rewrites the boxes with the selected colour.
     if (base != m_nBase) {
         m_nBase = base;
         m_crShown = m_grid.GetSelectedColour() & kRgbMask;
+        change.base = true;
     }
-    bool stored = false;
     if ((value & kRgbMask) != m_grid.GetSelectedColour()) {
         m_grid.SelectColour(value & kRgbMask);
         m_crShown = value & kRgbMask;
         m_grid.SetSelectedColour(m_crShown);
-        stored = true;
+        change.colour = true;
     }
     if (m_bDefault != IsDefaultColour(value)) {
         m_bDefault = IsDefaultColour(value);
-        stored = true;
+        change.isDefault = true;
     }
-    if (stored && field)
+    if (change.Stored() && field)
         *field = m_grid.GetSelectedColour() | (m_bDefault ? kDefaultMark : 0);
-    return stored;
+    return change;
 }

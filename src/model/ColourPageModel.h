@@ -28,10 +28,21 @@ public:
     // selected, written into the palette when the new one lacks it.
     void ReplacePalette(const CTextBuffer* text);
 
-    // The refresh of a page without controls, in the number base of its
-    // value boxes (10 or 16). Returns true when the page would have stored
-    // its colour (the field may then be normalised to RGB plus the mark).
-    bool UpdateFromScheme(Scheme& scheme, int base);
+    // What a refresh changed.
+    struct Refresh
+    {
+        bool base = false;      // the boxes show the selected colour in the new base
+        bool colour = false;    // another colour is selected and shown
+        bool isDefault = false; // the default mark went on or off
+        // The field is then stored back, normalised to RGB plus the mark.
+        bool Stored() const { return colour || isDefault; }
+    };
+    // The page's refresh from the scheme, in the number base of its value
+    // boxes (10 or 16): the rules for a page with or without controls; a page
+    // with controls then shows what changed.
+    Refresh UpdateFromScheme(Scheme& scheme, int base);
+    // The "&Defaut" box of a page with controls, as the user leaves it.
+    void SetDefault(bool isDefault) { m_bDefault = isDefault; }
 
     // What the controls show, as long as they do not exist.
     COLORREF GetShownValues() const { return m_crShown; }

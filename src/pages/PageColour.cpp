@@ -203,6 +203,7 @@ void CPageColour::StoreColour()
 
 void CPageColour::OnDefault()
 {
+    m_model.SetDefault(m_wndDefault->GetValue());
     EnableColourControls(!m_wndDefault->GetValue());
     StoreColour();
 }
@@ -257,39 +258,37 @@ void CPageColour::OnLinkKind()
 
 void CPageColour::UpdateFromScheme()
 {
+    if (HasControls() && m_model.GetKind() == IDS_INFO_LINKS)
+        ReadLinkButtons();
+    const COLORREF* field = m_model.SchemeField(m_pOwner->GetScheme());
+    const COLORREF value = field ? *field : kDefaultMark;
+    const CColourPageModel::Refresh change = m_model.UpdateFromScheme(m_pOwner->GetScheme(), InputBase());
     if (!HasControls()) {
-        if (m_model.UpdateFromScheme(m_pOwner->GetScheme(), InputBase()))
+        if (change.Stored())
             m_pOwner->UpdateBodyCode();
         return;
     }
-    const COLORREF* field = SchemeField();
-    const COLORREF value = field ? *field : kDefaultMark;
-
-    const int base = InputBase();
-    if (m_wndRedSpin->GetBase() != base) {
+    // The controls show what changed, through their own handlers.
+    if (change.base) {
         for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
-            spin->SetBase(base);
+            spin->SetBase(m_model.GetBase());
         // A box whose text is no number in range was rewritten with its
         // control's last valid position; show the 255 that the colour holds.
-        {
-            const CScopedFlag updating(m_bUpdating);
-            SetPositions(m_wndGrid->GetSelectedColour());
-        }
+        const CScopedFlag updating(m_bUpdating);
+        SetPositions(m_wndGrid->GetSelectedColour());
     }
-
-    if ((value & kRgbMask) == m_wndGrid->GetSelectedColour()) {
-        ShowHex(value); // how a change of the hex case reaches the box
-    } else {
-        m_wndGrid->SelectColour(value & kRgbMask);
+    if (change.colour) {
+        m_wndGrid->RedrawAll();
         {
             const CScopedFlag updating(m_bUpdating);
             SetPositions(value);
         }
         OnChangeRgb();
+    } else {
+        ShowHex(value); // how a change of the hex case reaches the box
     }
-
-    if (m_wndDefault->GetValue() != IsDefaultColour(value)) {
-        m_wndDefault->SetValue(IsDefaultColour(value));
+    if (change.isDefault) {
+        m_wndDefault->SetValue(m_model.IsDefault());
         OnDefault();
     }
 }

@@ -54,7 +54,7 @@ TEST(ColourPageModel, RefreshWithoutControlsDoesWhatThePageWould)
             *field = row.stored;
         const Scheme before = scheme;
 
-        EXPECT_EQ(model.UpdateFromScheme(scheme, row.base), row.storedBack);
+        EXPECT_EQ(model.UpdateFromScheme(scheme, row.base).Stored(), row.storedBack);
         if (COLORREF* field = model.SchemeField(scheme))
             EXPECT_EQ(*field, row.after);
         else
