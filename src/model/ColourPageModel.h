@@ -1,8 +1,8 @@
 // A colour page apart from its controls: its palette with the selected
 // swatch, the link colour it edits, and what its value boxes and "&Defaut"
-// box show. A page gets its controls at its first display; until then the
-// model refreshes from the scheme as the page would, so a hidden page's
-// palette collects the same colours, and the controls start from the model.
+// box show. A page gets its controls at its first display; the model holds
+// the page's refresh rules with or without them, so a hidden page's palette
+// collects the same colours, and the controls start from the model.
 #pragma once
 
 #include "controls/PaletteGridLogic.h"

@@ -172,7 +172,7 @@ void CPageColour::ReadLinkButtons()
 
 COLORREF* CPageColour::SchemeField()
 {
-    if (m_model.GetKind() == IDS_INFO_LINKS)
+    if (HasControls() && m_model.GetKind() == IDS_INFO_LINKS)
         ReadLinkButtons();
     return m_model.SchemeField(m_pOwner->GetScheme());
 }
@@ -258,9 +258,7 @@ void CPageColour::OnLinkKind()
 
 void CPageColour::UpdateFromScheme()
 {
-    if (HasControls() && m_model.GetKind() == IDS_INFO_LINKS)
-        ReadLinkButtons();
-    const COLORREF* field = m_model.SchemeField(m_pOwner->GetScheme());
+    const COLORREF* field = SchemeField();
     const COLORREF value = field ? *field : kDefaultMark;
     const CColourPageModel::Refresh change = m_model.UpdateFromScheme(m_pOwner->GetScheme(), InputBase());
     if (!HasControls()) {
