@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
@@ -506,9 +505,7 @@ public:
     bool Next(Piece& piece)
     {
         std::unique_lock lock(m_mutex);
-        // Timed only so that no lost wake-up can hold the scan for good.
-        while (m_nRead == m_nTaken && !m_bFailed && !m_bStop)
-            m_wake.wait_for(lock, std::chrono::seconds(1));
+        m_wake.wait(lock, [this] { return m_nRead != m_nTaken || m_bFailed || m_bStop; });
         if (m_nRead == m_nTaken) {
             piece = {};
             return !m_bFailed;
@@ -548,12 +545,11 @@ private:
     void Run()
     {
         std::unique_lock lock(m_mutex);
-        while (!m_bStop && !m_bEnded && !m_bFailed) {
+        while (!m_bEnded && !m_bFailed) {
             // A block is free once the scan has gone on to the piece after its last one.
-            if (m_nRead + 1 >= m_nTaken + kBlocks) {
-                m_wake.wait_for(lock, std::chrono::seconds(1));
-                continue;
-            }
+            m_wake.wait(lock, [this] { return m_bStop || m_nRead + 1 < m_nTaken + kBlocks; });
+            if (m_bStop)
+                break;
             char* const into = Block(m_nRead);
             const size_t asked = std::min(m_nLeft, kAheadPiece);
             lock.unlock();

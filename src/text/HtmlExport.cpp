@@ -4,7 +4,6 @@
 #include "text/BodyStartTag.h"
 #include "text/TextBuffer.h"
 
-#include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
@@ -134,12 +133,10 @@ private:
     void Run()
     {
         std::unique_lock lock(m_mutex);
-        while (!m_bStop && !m_bFailed) {
-            if (m_nSettled - m_nCopied < kCopyAheadStretch) {
-                // Timed only so that no lost wake-up can hold the thread for good.
-                m_wake.wait_for(lock, std::chrono::seconds(1));
-                continue;
-            }
+        while (!m_bFailed) {
+            m_wake.wait(lock, [this] { return m_bStop || m_nSettled - m_nCopied >= kCopyAheadStretch; });
+            if (m_bStop)
+                break;
             const uint64_t from = m_nCopied, length = m_nSettled - m_nCopied;
             lock.unlock();
             bool copied = false;
