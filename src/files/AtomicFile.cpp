@@ -390,3 +390,16 @@ std::string FolderOf(const std::string& path)
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
+
+bool ReadUpTo(int fd, char* into, size_t count, size_t& got)
+{
+    for (got = 0; got < count;) {
+        const ssize_t n = ::read(fd, into + got, count - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        got += size_t(n);
+    }
+    return true;
+}

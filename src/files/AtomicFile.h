@@ -66,6 +66,10 @@ using FileEditor = std::function<bool(int oldContent, const struct stat* old, co
 // result.
 bool EditFile(const std::string& path, const FileEditor& edit);
 
+// Reads `count` bytes into `into`, fewer only where the file ends; got says
+// how many, also after a read error, which returns false.
+bool ReadUpTo(int fd, char* into, size_t count, size_t& got);
+
 // The folder part of a path: "." for a bare name, "/" for a name at the root.
 std::string FolderOf(const std::string& path);
 

@@ -1,5 +1,6 @@
 #include "text/BodyStartTag.h"
 
+#include "files/AtomicFile.h"
 #include "model/Ascii.h"
 #include "text/CharacterReferences.h"
 #include "text/MarkupSkip.h"
@@ -554,19 +555,10 @@ private:
             const size_t asked = std::min(m_nLeft, kAheadPiece);
             lock.unlock();
             size_t got = 0;
-            bool failed = false;
-            while (got < asked) {
-                const ssize_t n = ::read(m_nFd, into + got, asked - got);
-                if (n < 0 && errno == EINTR)
-                    continue;
-                failed = n < 0;
-                if (n <= 0)
-                    break;
-                got += size_t(n);
-            }
+            const bool read = ReadUpTo(m_nFd, into, asked, got);
             lock.lock();
-            m_bFailed = failed;
-            if (!failed) {
+            m_bFailed = !read;
+            if (read) {
                 m_nSizes[m_nRead % kBlocks] = got;
                 m_nLeft -= got;
                 m_bEnded = got < asked || m_nLeft == 0;

@@ -3,7 +3,6 @@
 #include "files/AtomicFile.h"
 #include "text/QuickSearch.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -515,22 +514,12 @@ bool CTextBuffer::LoadFile(const char* path)
     const auto size = static_cast<size_t>(st.st_size);
     PrepareToFill(data, size + 1);
     size_t got = 0;
-    bool failed = false;
-    while (got < size) {
-        const ssize_t n = read(fd, data + got, size - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            failed = n < 0;
-            break;
-        }
-        got += size_t(n);
-    }
+    const bool read = ReadUpTo(fd, data, size, got);
     close(fd);
     length = static_cast<uint32_t>(got);
     data[length] = '\0';
     ClearLineIndex();
-    return !failed;
+    return read;
 }
 
 bool CTextBuffer::SaveFile(const char* path) const
