@@ -160,6 +160,8 @@ void CPageColour::OnHexEntered()
 
 void CPageColour::ReadLinkButtons()
 {
+    if (!HasControls() || m_model.GetKind() != IDS_INFO_LINKS)
+        return;
     int link = -1;
     for (int i = 0; i < 3; ++i) {
         if (m_wndLinks[i]->GetValue()) {
@@ -172,8 +174,7 @@ void CPageColour::ReadLinkButtons()
 
 COLORREF* CPageColour::SchemeField()
 {
-    if (HasControls() && m_model.GetKind() == IDS_INFO_LINKS)
-        ReadLinkButtons();
+    ReadLinkButtons();
     return m_model.SchemeField(m_pOwner->GetScheme());
 }
 
@@ -258,32 +259,31 @@ void CPageColour::OnLinkKind()
 
 void CPageColour::UpdateFromScheme()
 {
-    const COLORREF* field = SchemeField();
-    const COLORREF value = field ? *field : kDefaultMark;
+    ReadLinkButtons();
     const CColourPageModel::Refresh change = m_model.UpdateFromScheme(m_pOwner->GetScheme(), InputBase());
     if (!HasControls()) {
         if (change.Stored())
             m_pOwner->UpdateBodyCode();
         return;
     }
-    // The controls show what changed, through their own handlers.
+    // The controls show what changed, through their own handlers. The field's
+    // colour is the selected one now.
+    const COLORREF colour = m_wndGrid->GetSelectedColour();
     if (change.base) {
         for (CSpinButton* spin : {m_wndRedSpin, m_wndGreenSpin, m_wndBlueSpin})
             spin->SetBase(m_model.GetBase());
-        // A box whose text is no number in range was rewritten with its
-        // control's last valid position; show the 255 that the colour holds.
+    }
+    if (change.base || change.colour) {
+        // After a change of base, a box whose text was no number in range
+        // shows the 255 that the colour holds.
         const CScopedFlag updating(m_bUpdating);
-        SetPositions(m_wndGrid->GetSelectedColour());
+        SetPositions(colour);
     }
     if (change.colour) {
         m_wndGrid->RedrawAll();
-        {
-            const CScopedFlag updating(m_bUpdating);
-            SetPositions(value);
-        }
         OnChangeRgb();
     } else {
-        ShowHex(value); // how a change of the hex case reaches the box
+        ShowHex(colour); // how a change of the hex case reaches the box
     }
     if (change.isDefault) {
         m_wndDefault->SetValue(m_model.IsDefault());

@@ -64,7 +64,8 @@ private:
     void OnHexEntered();
     // The new palette (the default one for null), keeping the colour.
     void ReplacePalette(const CTextBuffer* text);
-    // The model's link from the link buttons: the pressed one, or -1.
+    // The model's link from the link buttons, once the links page has them:
+    // the pressed one, or -1.
     void ReadLinkButtons();
     // The scheme field the page edits; null on the links page when no link
     // button is pressed.
