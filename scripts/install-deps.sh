@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Velloran
-# need, when any is missing (through sudo when not root).
+# need, when any is missing (through sudo when not root). wxWidgets itself is
+# built from Debian's source by scripts/build-wx.sh, with the second line's
+# packages.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
-  libwxgtk3.2-dev wx3.2-i18n libgtk-3-dev libx11-dev libxdamage-dev
+  wx3.2-i18n libgtk-3-dev libx11-dev libxdamage-dev
+  curl ca-certificates xz-utils libpng-dev libjpeg-dev libexpat1-dev zlib1g-dev libsm-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils xdotool imagemagick
   fonts-liberation fonts-dejavu-core

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+wx_config=$(scripts/build-wx.sh)
 
 jobs=$(nproc)
 run_ctest() {
@@ -13,12 +14,13 @@ run_ctest() {
     ctest --test-dir "$1" --output-on-failure -j"$jobs"
 }
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_WERROR=ON >/dev/null
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELLORAN_WERROR=ON \
+  -DwxWidgets_CONFIG_EXECUTABLE="$wx_config" >/dev/null
 cmake --build build-test -j"$jobs"
 run_ctest build-test
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELLORAN_WERROR=ON -DVELLORAN_SANITIZE=ON \
-  -DVELLORAN_BENCH=OFF >/dev/null
+  -DVELLORAN_BENCH=OFF -DwxWidgets_CONFIG_EXECUTABLE="$wx_config" >/dev/null
 cmake --build build-asan -j"$jobs"
 # Leak detection on: the GUI tests get suppressions for the desktop libraries
 # only (tests/gui/lsan.supp, set by tests/CMakeLists.txt).
