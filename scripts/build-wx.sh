@@ -9,10 +9,9 @@
 # Prints the path of the build's wx-config, for
 #   cmake -DwxWidgets_CONFIG_EXECUTABLE="$(scripts/build-wx.sh)" ...
 # The build is kept under ${XDG_CACHE_HOME:-~/.cache}/velloran, in a folder
-# named after this script's contents, and made once (about 6 minutes on two
-# cores): a change to this script builds a new one. Progress goes to stderr.
+# named after the recipe below, and made once (about 6 minutes on two
+# cores): a change to the recipe builds a new one. Progress goes to stderr.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
 version=3.2.2
 tarball=wxwidgets3.2_${version}+dfsg.orig.tar.xz
@@ -22,8 +21,21 @@ mirrors=(
   http://snapshot.debian.org/archive/debian/20250520T000000Z/pool/main/w/wxwidgets3.2
 )
 
+# --prefix=/usr as Debian's build, so that wx finds the French catalogs of
+# the wx3.2-i18n package. Debian's hardening flags, plus sections per
+# function for the linker's --gc-sections.
+flags="-O2 -fstack-protector-strong -ffunction-sections -fdata-sections"
+options=(
+  --prefix=/usr --with-gtk=3 --disable-shared --disable-debug
+  --without-opengl --disable-webview --disable-mediactrl --disable-stc --disable-aui
+  --disable-xrc --disable-propgrid --disable-ribbon --disable-richtext --disable-webrequest
+  --disable-secretstore --without-libnotify --without-libtiff --without-regex
+  --with-libpng=sys --with-libjpeg=sys --with-zlib=sys --with-expat=sys
+)
+libraries=(libwx_baseu-3.2.a libwx_gtk3u_core-3.2.a libwx_gtk3u_html-3.2.a)
+
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/velloran
-key=$(sha256sum "$0" | cut -c1-12)
+key=$(echo "$sha256 $flags ${options[*]} ${libraries[*]}" | sha256sum | cut -c1-12)
 dest=$cache/wx-$version-$key
 config=$dest/build/wx-config
 if [ -f "$dest/built" ]; then
@@ -36,38 +48,27 @@ mkdir -p "$cache"
 work=$(mktemp -d "$cache/wx-building.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-fetched=""
 for mirror in "${mirrors[@]}"; do
-  if curl -fsSL --retry 3 -o "$work/$tarball" "$mirror/$tarball"; then
-    fetched=$mirror
-    break
-  fi
+  curl -fsSL --retry 3 -o "$work/$tarball" "$mirror/$tarball" && break
 done
-[ -n "$fetched" ] || { echo "build-wx: could not download $tarball" >&2; exit 1; }
+[ -s "$work/$tarball" ] || { echo "build-wx: could not download $tarball" >&2; exit 1; }
 echo "$sha256  $work/$tarball" | sha256sum -c --quiet - >&2
 tar -xJf "$work/$tarball" -C "$work"
 rm "$work/$tarball"
 
 # The folder is final before configuring: wx-config names its own paths.
-# --prefix=/usr as Debian's build, so that wx finds the French catalogs of
-# the wx3.2-i18n package. Debian's hardening flags, plus sections per
-# function for the linker's --gc-sections.
 rm -rf "$dest"
 mkdir -p "$dest/build"
 mv "$work/wxWidgets-$version" "$dest/src"
-flags="-O2 -fstack-protector-strong -ffunction-sections -fdata-sections"
 (
   cd "$dest/build"
   CFLAGS=$flags CXXFLAGS=$flags CPPFLAGS="-D_FORTIFY_SOURCE=2" \
-    ../src/configure --prefix=/usr --with-gtk=3 --disable-shared --disable-debug \
-    --without-opengl --disable-webview --disable-mediactrl --disable-stc --disable-aui \
-    --disable-xrc --disable-propgrid --disable-ribbon --disable-richtext --disable-webrequest \
-    --disable-secretstore --without-libnotify --without-libtiff --without-regex \
-    --with-libpng=sys --with-libjpeg=sys --with-zlib=sys --with-expat=sys >configure.log 2>&1 ||
-    { tail -n 30 configure.log >&2; exit 1; }
-  lib=$PWD/lib
-  make -j"$(nproc)" "$lib/libwx_baseu-3.2.a" "$lib/libwx_gtk3u_core-3.2.a" \
-    "$lib/libwx_gtk3u_html-3.2.a" >make.log 2>&1 || { tail -n 30 make.log >&2; exit 1; }
+    ../src/configure "${options[@]}" >configure.log 2>&1 || { tail -n 30 configure.log >&2; exit 1; }
+  make -j"$(nproc)" "${libraries[@]/#/$PWD/lib/}" >make.log 2>&1 || { tail -n 30 make.log >&2; exit 1; }
 )
+# What building against it needs: the libraries, the headers, wx-config
+# (about 60 of the 260 MB).
+rm -f "$dest"/build/*.o
+find "$dest/src" -mindepth 1 -maxdepth 1 ! -name include -exec rm -rf {} +
 touch "$dest/built"
 echo "$config"
