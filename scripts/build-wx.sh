@@ -38,13 +38,17 @@ cache=${XDG_CACHE_HOME:-$HOME/.cache}/velloran
 key=$(echo "$sha256 $flags ${options[*]} ${libraries[*]}" | sha256sum | cut -c1-12)
 dest=$cache/wx-$version-$key
 config=$dest/build/wx-config
+# One build at a time (say scripts/run.sh and scripts/test.sh started
+# together on a fresh machine): the second waits, then finds it made.
+mkdir -p "$cache"
+exec 9>"$cache/wx.lock"
+flock 9
 if [ -f "$dest/built" ]; then
   echo "$config"
   exit 0
 fi
 
 echo "build-wx: building wxWidgets $version (static) in $dest" >&2
-mkdir -p "$cache"
 work=$(mktemp -d "$cache/wx-building.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
