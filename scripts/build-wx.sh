@@ -25,6 +25,7 @@ mirrors=(
 # the wx3.2-i18n package. Debian's hardening flags, plus sections per
 # function for the linker's --gc-sections.
 flags="-O2 -fstack-protector-strong -ffunction-sections -fdata-sections"
+cppflags="-D_FORTIFY_SOURCE=2"
 options=(
   --prefix=/usr --with-gtk=3 --disable-shared --disable-debug
   --without-opengl --disable-webview --disable-mediactrl --disable-stc --disable-aui
@@ -35,9 +36,10 @@ options=(
 libraries=(libwx_baseu-3.2.a libwx_gtk3u_core-3.2.a libwx_gtk3u_html-3.2.a)
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/velloran
-key=$(echo "$sha256 $flags ${options[*]} ${libraries[*]}" | sha256sum | cut -c1-12)
+key=$(echo "$sha256 $flags $cppflags ${options[*]} ${libraries[*]}" | sha256sum | cut -c1-12)
 dest=$cache/wx-$version-$key
 config=$dest/build/wx-config
+
 # One build at a time (say scripts/run.sh and scripts/test.sh started
 # together on a fresh machine): the second waits, then finds it made.
 mkdir -p "$cache"
@@ -66,7 +68,7 @@ mkdir -p "$dest/build"
 mv "$work/wxWidgets-$version" "$dest/src"
 (
   cd "$dest/build"
-  CFLAGS=$flags CXXFLAGS=$flags CPPFLAGS="-D_FORTIFY_SOURCE=2" \
+  CFLAGS=$flags CXXFLAGS=$flags CPPFLAGS=$cppflags \
     ../src/configure "${options[@]}" >configure.log 2>&1 || { tail -n 30 configure.log >&2; exit 1; }
   make -j"$(nproc)" "${libraries[@]/#/$PWD/lib/}" >make.log 2>&1 || { tail -n 30 make.log >&2; exit 1; }
 )

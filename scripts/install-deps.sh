@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Velloran
 # need, when any is missing (through sudo when not root). wxWidgets itself is
-# built from Debian's source by scripts/build-wx.sh, with the second line's
-# packages.
+# built from Debian's source by scripts/build-wx.sh, which needs the line
+# from curl to libxtst-dev.
 set -euo pipefail
 
 packages=(
